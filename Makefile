@@ -1,0 +1,41 @@
+# Front door over CMake. `make run` evaluates the bundled example; `make test` builds and runs
+# the whole suite twice, as a release build (g++) and with sanitizers (clang).
+JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+GENERATOR := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
+RELEASE := build/release
+SANITIZE := build/sanitize
+BIN := $(RELEASE)/Ozi18Zelmiranke
+
+.PHONY: all build run test test-release test-sanitize bench fuzz windows test-windows install clean
+
+all: build
+
+$(RELEASE)/CMakeCache.txt:
+	cmake -S . -B $(RELEASE) $(GENERATOR) -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_COMPILER=g++
+
+build: $(RELEASE)/CMakeCache.txt
+	cmake --build $(RELEASE) -j $(JOBS) --target Ozi18Zelmiranke
+
+run: build
+	$(BIN) eval examples/input.txt examples/submission.txt $(RELEASE)/example-report.txt
+	@cat $(RELEASE)/example-report.txt
+
+test-release: $(RELEASE)/CMakeCache.txt
+	cmake --build $(RELEASE) -j $(JOBS)
+	cd $(RELEASE) && ctest --output-on-failure -j $(JOBS)
+
+$(SANITIZE)/CMakeCache.txt:
+	cmake -S . -B $(SANITIZE) $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ \
+	  -DZEL_SANITIZE=ON
+
+test-sanitize: $(SANITIZE)/CMakeCache.txt
+	cmake --build $(SANITIZE) -j $(JOBS)
+	cd $(SANITIZE) && ctest --output-on-failure -j $(JOBS)
+
+test: test-release test-sanitize
+
+install: build
+	cmake --install $(RELEASE)
+
+clean:
+	rm -rf build

@@ -1,0 +1,45 @@
+// Where the evaluator's bytes come from: a file read in binary mode, or memory (tests, fuzzing).
+// Line ends and the end-of-file byte are handled above this seam, so every platform delivers
+// the same bytes.
+#pragma once
+
+#include <cstddef>
+#include <cstdio>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+// A read that fails for any reason other than the end of the file. It is not an EAssertion:
+// the run reports it as an unexpected error, never as a missing line.
+struct EReadError : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+
+class ByteSource {
+ public:
+  virtual ~ByteSource() = default;
+  // Fills up to `size` bytes; 0 means the end. Throws EReadError on failure.
+  virtual std::size_t Read(char* buffer, std::size_t size) = 0;
+};
+
+// A file that cannot be opened, or a folder, reads as an empty file.
+class FileSource : public ByteSource {
+ public:
+  explicit FileSource(const std::string& path);
+  ~FileSource() override;
+  FileSource(const FileSource&) = delete;
+  FileSource& operator=(const FileSource&) = delete;
+  std::size_t Read(char* buffer, std::size_t size) override;
+
+ private:
+  std::FILE* file_ = nullptr;
+};
+
+class MemorySource : public ByteSource {
+ public:
+  explicit MemorySource(std::string_view bytes) : rest_(bytes) {}
+  std::size_t Read(char* buffer, std::size_t size) override;
+
+ private:
+  std::string_view rest_;
+};

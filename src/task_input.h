@@ -1,0 +1,43 @@
+// The official task input: the task name, the number of test cases and one block per test
+// case (an empty line, the size line "number w h a b" and h picture rows).
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "line_reader.h"
+
+inline constexpr std::string_view TaskName = "Zelmiranke";
+inline constexpr int kMaxSide = 1000;
+
+struct TestCase {
+  int number = 0;
+  int w = 0;
+  int h = 0;
+  int a = 0;
+  int b = 0;
+  std::string rows;  // the picture, h rows of w cells '.' or '#', row y starting at y * w
+  std::int64_t blackCount = 0;
+
+  // Built by the evaluation only for a picture that is scanned often (see white_cells.h).
+  std::unique_ptr<std::uint32_t[]> whitePrefix;
+  std::int64_t scanCost = 0;
+
+  const char* Row(int y) const { return rows.data() + static_cast<std::size_t>(y) * w; }
+  bool IsBlack(int x, int y) const { return Row(y)[x] == '#'; }
+};
+
+// A deque, so that adding a test case never moves or copies the ones read before.
+using TestCaseList = std::deque<TestCase>;
+
+void ReadTaskInput(const std::string& path, TestCaseList& testCases);
+void ReadTaskInput(LineReader& reader, TestCaseList& testCases);
+
+// Reads one block; `lineCounter` advances by one for every line it tries to read.
+TestCase ReadTestCase(LineReader& reader, std::int64_t& lineCounter);
+
+// The test case a submission block names, or nullptr. Test case k carries the number k.
+TestCase* FindTestCase(TestCaseList& testCases, int number);

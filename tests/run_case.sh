@@ -1,0 +1,73 @@
+#!/usr/bin/env bash
+# Runs the evaluator on one golden case and compares what it did with what the case expects.
+#   run_case.sh EVALUATOR CASE_DIR WORK_DIR [lf|crlf]
+# A case folder holds input.txt, submission.txt and expected.txt (the exact report; without
+# it, no report may be created). Optional: args (one argument a line, with {input},
+# {submission}, {report} and {casedir} standing for the paths), status (the exit status,
+# default 0) and stdout.txt (the exact standard output, default nothing). EMULATOR, when set,
+# runs the evaluator (for example under wine).
+set -u
+evaluator=$1 case_dir=$2 work=$3 line_end=${4:-lf}
+export LC_ALL=C
+
+fail() { echo "FAIL ${case_dir##*/}: $*"; exit 1; }
+
+rm -rf "$work" && mkdir -p "$work" || fail "cannot prepare $work"
+for name in input.txt submission.txt; do
+  [ -e "$case_dir/$name" ] && cp "$case_dir/$name" "$work/$name"
+done
+
+substitute() {
+  local word=$1
+  word=${word//\{input\}/$work/input.txt}
+  word=${word//\{submission\}/$work/submission.txt}
+  word=${word//\{report\}/$work/report.txt}
+  word=${word//\{casedir\}/$case_dir}
+  printf '%s' "$word"
+}
+args=()
+if [ -f "$case_dir/args" ]; then
+  while IFS= read -r word || [ -n "$word" ]; do
+    args+=("$(substitute "$word")")
+  done < "$case_dir/args"
+else
+  args=(eval "$work/input.txt" "$work/submission.txt" "$work/report.txt")
+fi
+
+# shellcheck disable=SC2086 # EMULATOR may be a command with its own arguments
+${EMULATOR:-} "$evaluator" "${args[@]}" > "$work/stdout" 2> "$work/stderr"
+status=$?
+
+expected_status=0
+[ -f "$case_dir/status" ] && expected_status=$(tr -d ' \r\n' < "$case_dir/status")
+[ "$status" = "$expected_status" ] || fail "exit status $status, expected $expected_status"
+
+# Under an emulator the output text is the same but for its line ends.
+to_line_end() { if [ "$line_end" = crlf ]; then sed 's/$/\r/' "$1"; else cat "$1"; fi; }
+
+if [ -f "$case_dir/stdout.txt" ]; then
+  cmp -s <(to_line_end "$case_dir/stdout.txt") "$work/stdout" || fail "standard output differs"
+else
+  [ -s "$work/stdout" ] && fail "unexpected standard output: $(head -c 200 "$work/stdout")"
+fi
+if [ "$expected_status" = 2 ]; then
+  [ "$(wc -l < "$work/stderr")" -ge 1 ] || fail "no line on standard error"
+fi
+
+if [ -f "$case_dir/expected.txt" ]; then
+  [ -f "$work/report.txt" ] || fail "no report written"
+  if ! cmp -s <(to_line_end "$case_dir/expected.txt") "$work/report.txt"; then
+    echo "--- expected"; to_line_end "$case_dir/expected.txt" | head -c 2000 | cat -A
+    echo "--- got"; head -c 2000 "$work/report.txt" | cat -A
+    fail "report differs"
+  fi
+elif [ -e "$work/report.txt" ]; then
+  fail "a report was created"
+fi
+
+for name in input.txt submission.txt; do
+  if [ -e "$case_dir/$name" ]; then
+    cmp -s "$case_dir/$name" "$work/$name" || fail "$name was changed"
+  fi
+done
+exit 0
