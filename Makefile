@@ -39,3 +39,8 @@ install: build
 
 clean:
 	rm -rf build
+
+bench: $(RELEASE)/CMakeCache.txt
+	cmake -S . -B $(RELEASE) -DZEL_BENCH=ON
+	cmake --build $(RELEASE) -j $(JOBS) --target Ozi18Zelmiranke bench_generate bench_measure
+	bash bench/run.sh $(RELEASE)

@@ -20,9 +20,13 @@ class ByteSource {
   virtual ~ByteSource() = default;
   // Fills up to `size` bytes; 0 means the end. Throws EReadError on failure.
   virtual std::size_t Read(char* buffer, std::size_t size) = 0;
+  // The whole content, when it can be mapped into memory for as long as the source lives;
+  // empty otherwise (then Read is used).
+  virtual std::string_view Mapped() { return {}; }
 };
 
-// A file that cannot be opened, or a folder, reads as an empty file.
+// A file that cannot be opened, or a folder, reads as an empty file. On POSIX systems a regular
+// file is mapped, so that its lines are read in place without a copy; pipes and devices are read.
 class FileSource : public ByteSource {
  public:
   explicit FileSource(const std::string& path);
@@ -30,9 +34,12 @@ class FileSource : public ByteSource {
   FileSource(const FileSource&) = delete;
   FileSource& operator=(const FileSource&) = delete;
   std::size_t Read(char* buffer, std::size_t size) override;
+  std::string_view Mapped() override;
 
  private:
   std::FILE* file_ = nullptr;
+  void* mapping_ = nullptr;
+  std::size_t mappedSize_ = 0;
 };
 
 class MemorySource : public ByteSource {

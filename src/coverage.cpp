@@ -5,30 +5,26 @@
 namespace {
 // Rough cost of one sweep edge in canvas cells: a sort step and a tree update.
 constexpr std::int64_t kEdgeCost = 48;
+
+bool Paints(const Rect& rect) { return rect.width > 0 && rect.height > 0; }
 }  // namespace
 
 std::optional<Cell> Coverage::FirstMismatch(const TestCase& testCase,
                                             const std::vector<Rect>& rects) {
-  painted_.clear();
-  for (const Rect& rect : rects) {
-    if (rect.width > 0 && rect.height > 0) {
-      painted_.push_back(rect);
-    }
-  }
+  const auto painted = std::count_if(rects.begin(), rects.end(), Paints);
   const std::int64_t cells = static_cast<std::int64_t>(testCase.w) * testCase.h;
-  if (static_cast<std::int64_t>(painted_.size()) * 2 * kEdgeCost < cells &&
-      UnionArea(testCase.h) == testCase.blackCount) {
+  if (painted * 2 * kEdgeCost < cells && UnionArea(rects, testCase.h) == testCase.blackCount) {
     return std::nullopt;
   }
-  return PaintAndCompare(testCase);
+  return PaintAndCompare(testCase, rects, painted);
 }
 
-std::int64_t Coverage::UnionArea(int h) {
-  if (painted_.size() == 1) {
-    return static_cast<std::int64_t>(painted_[0].width) * painted_[0].height;
-  }
+std::int64_t Coverage::UnionArea(const std::vector<Rect>& rects, int h) {
   edges_.clear();
-  for (const Rect& rect : painted_) {
+  for (const Rect& rect : rects) {
+    if (!Paints(rect)) {
+      continue;
+    }
     edges_.push_back({rect.x, rect.y, rect.y + rect.height, 1});
     edges_.push_back({rect.x + rect.width, rect.y, rect.y + rect.height, -1});
   }
@@ -66,34 +62,64 @@ void Coverage::UpdateRows(int node, int low, int high, const Edge& edge) {
   }
 }
 
-std::optional<Cell> Coverage::PaintAndCompare(const TestCase& testCase) {
+// The difference table holds +1/-1 at the corners of each rectangle; summing it row by row
+// into a running column total gives each cell's cover count. The table is zero outside this
+// function: only the corners are written and they are cleared again, so a block costs its
+// rectangles plus one pass over the cells, never a clearing of the whole table.
+std::optional<Cell> Coverage::PaintAndCompare(const TestCase& testCase,
+                                              const std::vector<Rect>& rects,
+                                              std::int64_t painted) {
   const std::size_t stride = static_cast<std::size_t>(testCase.w) + 1;
-  canvas_.assign(stride * (static_cast<std::size_t>(testCase.h) + 1), 0);
-  for (const Rect& rect : painted_) {
-    const std::size_t top = static_cast<std::size_t>(rect.y) * stride;
-    const std::size_t bottom = static_cast<std::size_t>(rect.y + rect.height) * stride;
-    canvas_[top + rect.x] += 1;
-    canvas_[top + rect.x + rect.width] -= 1;
-    canvas_[bottom + rect.x] -= 1;
-    canvas_[bottom + rect.x + rect.width] += 1;
+  const std::size_t size = stride * (static_cast<std::size_t>(testCase.h) + 1);
+  if (canvas_.size() < size) {
+    canvas_.assign(size, 0);
   }
-  for (int y = 0; y < testCase.h; ++y) {
-    std::int32_t* row = canvas_.data() + static_cast<std::size_t>(y) * stride;
-    for (int x = 1; x < testCase.w; ++x) {
-      row[x] += row[x - 1];
-    }
-    if (y > 0) {
-      const std::int32_t* above = row - stride;
-      for (int x = 0; x < testCase.w; ++x) {
-        row[x] += above[x];
-      }
-    }
+  MarkCorners(rects, stride, 1);
+  columnCover_.assign(static_cast<std::size_t>(testCase.w), 0);
+  std::optional<Cell> mismatch;
+  for (int y = 0; y < testCase.h && !mismatch; ++y) {
+    const std::int32_t* diff = canvas_.data() + static_cast<std::size_t>(y) * stride;
     const char* picture = testCase.Row(y);
+    std::int32_t* cover = columnCover_.data();
+    std::int32_t running = 0;
+    bool differs = false;
     for (int x = 0; x < testCase.w; ++x) {
-      if ((row[x] > 0) != (picture[x] == '#')) {
-        return Cell{x, y};
+      running += diff[x];
+      cover[x] += running;
+      differs |= (cover[x] > 0) != (picture[x] == '#');
+    }
+    if (differs) {
+      int x = 0;
+      while ((cover[x] > 0) == (picture[x] == '#')) {
+        ++x;
       }
+      mismatch = Cell{x, y};
     }
   }
-  return std::nullopt;
+  // Clearing corners one by one is random access; past a point one sweep is cheaper.
+  if (painted * 64 > static_cast<std::int64_t>(size)) {
+    std::fill(canvas_.begin(), canvas_.begin() + static_cast<std::ptrdiff_t>(size), 0);
+  } else {
+    MarkCorners(rects, stride, 0);
+  }
+  return mismatch;
+}
+
+void Coverage::MarkCorners(const std::vector<Rect>& rects, std::size_t stride, int mark) {
+  for (const Rect& rect : rects) {
+    if (!Paints(rect)) {
+      continue;
+    }
+    const std::size_t top = static_cast<std::size_t>(rect.y) * stride + rect.x;
+    const std::size_t bottom = top + static_cast<std::size_t>(rect.height) * stride;
+    const std::size_t width = static_cast<std::size_t>(rect.width);
+    if (mark == 0) {
+      canvas_[top] = canvas_[top + width] = canvas_[bottom] = canvas_[bottom + width] = 0;
+    } else {
+      canvas_[top] += 1;
+      canvas_[top + width] -= 1;
+      canvas_[bottom] -= 1;
+      canvas_[bottom + width] += 1;
+    }
+  }
 }

@@ -37,15 +37,18 @@ class Coverage {
     int y1;
     int delta;
   };
-  std::int64_t UnionArea(int h);
+  std::int64_t UnionArea(const std::vector<Rect>& rects, int h);
   void UpdateRows(int node, int low, int high, const Edge& edge);
-  std::optional<Cell> PaintAndCompare(const TestCase& testCase);
+  std::optional<Cell> PaintAndCompare(const TestCase& testCase, const std::vector<Rect>& rects,
+                                      std::int64_t painted);
+  // Adds the rectangles' corners to the difference table (mark 1) or clears them (mark 0).
+  void MarkCorners(const std::vector<Rect>& rects, std::size_t stride, int mark);
 
-  std::vector<Rect> painted_;  // the rectangles with area
   std::vector<Edge> edges_;
   // Segment tree over the rows: how often a node's range is covered whole, and how many of
   // its rows are covered. Every sweep leaves both at zero again.
   std::vector<int> coverCount_;
   std::vector<int> coveredRows_;
-  std::vector<std::int32_t> canvas_;
+  std::vector<std::int32_t> canvas_;       // the difference table, zero between blocks
+  std::vector<std::int32_t> columnCover_;  // cover counts of the row being compared
 };

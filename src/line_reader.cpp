@@ -1,5 +1,6 @@
 #include "line_reader.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <new>
 
@@ -9,6 +10,14 @@ constexpr char kEndOfFile = 0x1A;
 }  // namespace
 
 LineReader::LineReader(ByteSource& source) : source_(source) {
+  const std::string_view mapped = source.Mapped();
+  if (!mapped.empty()) {
+    // Never written through: a mapped source is only read.
+    buffer_ = next_ = end_ = const_cast<char*>(mapped.data());
+    capacity_ = mapped.size();
+    mapped_ = true;
+    return;
+  }
   buffer_ = static_cast<char*>(std::malloc(kInitialCapacity));
   if (buffer_ == nullptr) {
     throw std::bad_alloc();
@@ -18,7 +27,9 @@ LineReader::LineReader(ByteSource& source) : source_(source) {
 }
 
 LineReader::~LineReader() {
-  std::free(buffer_);
+  if (!mapped_) {
+    std::free(buffer_);
+  }
 }
 
 bool LineReader::ReadLineSlow(std::string_view& line) {
@@ -42,6 +53,14 @@ bool LineReader::ReadLineSlow(std::string_view& line) {
 }
 
 void LineReader::Refill() {
+  if (mapped_) {
+    // The mapping is taken in chunks, so that a byte 0x1A is looked for only as far as lines
+    // are read, never in what follows the last line needed.
+    const std::size_t left = capacity_ - static_cast<std::size_t>(end_ - buffer_);
+    const std::size_t got = std::min(left, kInitialCapacity);
+    TakeChunk(got, got == left);
+    return;
+  }
   const std::size_t kept = static_cast<std::size_t>(end_ - next_);
   if (next_ != buffer_) {
     std::memmove(buffer_, next_, kept);
@@ -57,14 +76,15 @@ void LineReader::Refill() {
   }
   next_ = buffer_;
   end_ = buffer_ + kept;
-  std::size_t got = source_.Read(end_, capacity_ - kept);
-  if (got == 0) {
-    atEnd_ = true;
-    return;
+  const std::size_t got = source_.Read(end_, capacity_ - kept);
+  TakeChunk(got, got == 0);
+}
+
+void LineReader::TakeChunk(std::size_t size, bool last) {
+  if (const void* stop = std::memchr(end_, kEndOfFile, size)) {
+    size = static_cast<std::size_t>(static_cast<const char*>(stop) - end_);
+    last = true;
   }
-  if (const void* stop = std::memchr(end_, kEndOfFile, got)) {
-    got = static_cast<std::size_t>(static_cast<const char*>(stop) - end_);
-    atEnd_ = true;
-  }
-  end_ += got;
+  end_ += size;
+  atEnd_ = last;
 }

@@ -17,8 +17,12 @@ class LineReader {
   LineReader(const LineReader&) = delete;
   LineReader& operator=(const LineReader&) = delete;
 
-  // Reads the next line without its terminator. The view stays valid until the next call.
-  // Returns false when no byte is left. A read error or running out of memory throws.
+  // True when the source is mapped and lines are views into it.
+  bool LinesStayValid() const { return mapped_; }
+
+  // Reads the next line without its terminator. The view stays valid until the next call, or
+  // as long as the source lives when LinesStayValid(). Returns false when no byte is left. A
+  // read error or running out of memory throws.
   bool ReadLine(std::string_view& line) {
     const std::size_t left = static_cast<std::size_t>(end_ - next_);
     if (const void* lf = left == 0 ? nullptr : std::memchr(next_, '\n', left)) {
@@ -39,6 +43,8 @@ class LineReader {
   }
   bool ReadLineSlow(std::string_view& line);
   void Refill();
+  // Makes `size` more bytes at end_ part of the input, up to a byte 0x1A.
+  void TakeChunk(std::size_t size, bool last);
 
   ByteSource& source_;
   char* buffer_ = nullptr;
@@ -46,4 +52,5 @@ class LineReader {
   char* next_ = nullptr;  // first byte not yet returned
   char* end_ = nullptr;   // end of the bytes read so far
   bool atEnd_ = false;    // nothing more will come from the source
+  bool mapped_ = false;   // buffer_ is the source's mapping, not ours
 };

@@ -6,7 +6,73 @@
 // so that an absurd value can never pass as a small valid one.
 #pragma once
 
+#include <climits>
+#include <cstdint>
 #include <string_view>
 
+// Inline: it runs for every line of a submission.
+namespace scan_ints_detail {
+inline bool IsCSpace(char c) {
+  return c == ' ' || (c >= '\t' && c <= '\r');
+}
+inline bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+
+// Parses one number at `p`; returns false when no digit follows the optional sign.
+inline bool ScanOne(const char*& p, const char* end, int& value) {
+  while (p < end && IsCSpace(*p)) {
+    ++p;
+  }
+  bool negative = false;
+  if (p < end && (*p == '+' || *p == '-')) {
+    negative = *p == '-';
+    ++p;
+  }
+  if (p == end || !IsDigit(*p)) {
+    return false;
+  }
+  // Nine digits cannot overflow; only a longer number takes the saturating loop.
+  std::uint64_t magnitude = 0;
+  const char* fast = end - p > 9 ? p + 9 : end;
+  while (p < fast && IsDigit(*p)) {
+    magnitude = magnitude * 10 + static_cast<std::uint64_t>(*p++ - '0');
+  }
+  constexpr std::uint64_t kLimit = std::uint64_t{1} << 31;  // |INT_MIN|
+  for (; p < end && IsDigit(*p); ++p) {
+    if (magnitude <= kLimit) {
+      magnitude = magnitude * 10 + static_cast<std::uint64_t>(*p - '0');
+    }
+  }
+  if (negative) {
+    value = magnitude >= kLimit ? INT_MIN : -static_cast<int>(magnitude);
+  } else {
+    value = magnitude >= kLimit ? INT_MAX : static_cast<int>(magnitude);
+  }
+  return true;
+}
+}  // namespace scan_ints_detail
+
+// Reads the numbers of a line one after the other.
+class IntScanner {
+ public:
+  explicit IntScanner(std::string_view line) : next_(line.data()), end_(next_ + line.size()) {}
+  // False when no number follows; then nothing more can be read.
+  bool Next(int& value) { return scan_ints_detail::ScanOne(next_, end_, value); }
+
+ private:
+  const char* next_;
+  const char* end_;
+};
+
 // Converts up to `count` numbers into `values` and returns how many were converted.
-int ScanInts(std::string_view line, int count, int* values);
+inline int ScanInts(std::string_view line, int count, int* values) {
+  IntScanner scanner(line);
+  for (int i = 0; i < count; ++i) {
+    if (!scanner.Next(values[i])) {
+      return i;
+    }
+  }
+  return count;
+}
+

@@ -18,17 +18,19 @@ bool FitsLimit(const Rect& rect, const TestCase& testCase) {
          (rect.width <= testCase.b && rect.height <= testCase.a);
 }
 
-Rect ReadRect(LineReader& reader, int k, std::int64_t& lineCounter) {
+// Parses straight into the rectangle's fields: going through an array first makes the
+// compiler copy it with one wide load that stalls on the four narrow stores before it.
+void ReadRect(LineReader& reader, int k, std::int64_t& lineCounter, Rect& rect) {
   std::string_view line;
   ++lineCounter;
   if (!reader.ReadLine(line)) {
     Fail("manjka vrstica z " + Ordinal(k) + "pravokotnikom", 137);
   }
-  int values[4];
-  if (ScanInts(line, 4, values) != 4) {
+  IntScanner scanner(line);
+  if (!(scanner.Next(rect.x) && scanner.Next(rect.y) && scanner.Next(rect.width) &&
+        scanner.Next(rect.height))) {
     Fail("opis " + Ordinal(k) + "pravokotnika bi morala tvoriti stiri cela stevila", 139);
   }
-  return Rect{values[0], values[1], values[2], values[3]};
 }
 
 void CheckRect(const Rect& rect, int k, TestCase& testCase) {
@@ -118,9 +120,10 @@ const CaseResult& EvaluateCase(LineReader& reader, TestCase& testCase, int testN
     Fail("stevilo pravokotnikov bi moralo biti od 1 do " + IntToStr(cells), 132);
   }
   for (int k = 1; k <= count; ++k) {
-    const Rect rect = ReadRect(reader, k, lineCounter);
+    // Built in place; a rectangle that fails a check ends the run, so it never counts.
+    Rect& rect = result.rects.emplace_back();
+    ReadRect(reader, k, lineCounter, rect);
     CheckRect(rect, k, testCase);
-    result.rects.push_back(rect);
   }
   CheckCoverage(testCase, workspace);
   return result;

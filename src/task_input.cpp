@@ -1,5 +1,7 @@
 #include "task_input.h"
 
+#include <algorithm>
+
 #include "assertion.h"
 #include "scan_ints.h"
 
@@ -21,28 +23,68 @@ void CheckSide(int value, std::string_view name, std::int64_t n, int check) {
 }
 
 // Adds the black cells of a row and returns the column of its first byte that is neither '.'
-// nor '#', or -1. One branch-free pass, since this runs over every cell of the input.
+// nor '#', or -1. Counting is a vectorised pass; only a bad row is searched.
 int ScanRow(std::string_view row, std::int64_t& blackCount) {
-  int black = 0;
-  bool bad = false;
-  for (const char c : row) {
-    black += c == '#';
-    bad |= (c != '#') & (c != '.');
-  }
+  const auto black = std::count(row.begin(), row.end(), '#');
   blackCount += black;
-  if (!bad) {
+  if (black + std::count(row.begin(), row.end(), '.') == static_cast<std::ptrdiff_t>(row.size())) {
     return -1;
   }
-  int x = 0;
-  while (row[x] == '#' || row[x] == '.') {
-    ++x;
-  }
-  return x;
+  return static_cast<int>(std::find_if(row.begin(), row.end(), [](char c) {
+                            return c != '#' && c != '.';
+                          }) -
+                          row.begin());
 }
 
+// Keeps the picture where the reader has it when the rows stand at equal distances in the
+// mapped file (the usual case: one line end after each row), and copies it otherwise.
+class PictureStore {
+ public:
+  PictureStore(TestCase& testCase, bool inPlace) : testCase_(testCase), inPlace_(inPlace) {
+    if (!inPlace_) {
+      testCase_.ownedRows.reserve(static_cast<std::size_t>(testCase_.w) * testCase_.h);
+    }
+  }
+  void Add(int y, std::string_view row) {
+    if (inPlace_) {
+      if (y == 0) {
+        first_ = row.data();
+      } else if (y == 1) {
+        stride_ = static_cast<std::size_t>(row.data() - first_);
+      } else if (row.data() != first_ + static_cast<std::size_t>(y) * stride_) {
+        CopyRowsSoFar(y);
+      }
+    }
+    if (!inPlace_) {
+      testCase_.ownedRows.append(row);
+    }
+  }
+  void Finish() {
+    if (inPlace_) {
+      testCase_.mappedRows = first_;
+      testCase_.rowStride = testCase_.h == 1 ? static_cast<std::size_t>(testCase_.w) : stride_;
+    } else {
+      testCase_.rowStride = static_cast<std::size_t>(testCase_.w);
+    }
+  }
+
+ private:
+  void CopyRowsSoFar(int y) {
+    inPlace_ = false;
+    testCase_.ownedRows.reserve(static_cast<std::size_t>(testCase_.w) * testCase_.h);
+    for (int row = 0; row < y; ++row) {
+      testCase_.ownedRows.append(first_ + static_cast<std::size_t>(row) * stride_,
+                                 static_cast<std::size_t>(testCase_.w));
+    }
+  }
+  TestCase& testCase_;
+  bool inPlace_;
+  const char* first_ = nullptr;
+  std::size_t stride_ = 0;
+};
+
 void ReadPicture(LineReader& reader, std::int64_t& lineCounter, TestCase& testCase) {
-  testCase.rows.clear();
-  testCase.rows.reserve(static_cast<std::size_t>(testCase.w) * testCase.h);
+  PictureStore store(testCase, reader.LinesStayValid());
   std::string_view row;
   for (int y = 0; y < testCase.h; ++y) {
     ++lineCounter;
@@ -60,8 +102,9 @@ void ReadPicture(LineReader& reader, std::int64_t& lineCounter, TestCase& testCa
                ", ki niti '.' niti '#'",
            79);
     }
-    testCase.rows.append(row);
+    store.Add(y, row);
   }
+  store.Finish();
 }
 }  // namespace
 
@@ -135,9 +178,10 @@ void ReadTaskInput(LineReader& reader, TestCaseList& testCases) {
 }
 
 void ReadTaskInput(const std::string& path, TestCaseList& testCases) {
-  FileSource source(path);
-  LineReader reader(source);
+  auto source = std::make_unique<FileSource>(path);
+  LineReader reader(*source);
   ReadTaskInput(reader, testCases);
+  testCases.input = std::move(source);
 }
 
 TestCase* FindTestCase(TestCaseList& testCases, int number) {

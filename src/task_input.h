@@ -19,19 +19,28 @@ struct TestCase {
   int h = 0;
   int a = 0;
   int b = 0;
-  std::string rows;  // the picture, h rows of w cells '.' or '#', row y starting at y * w
+  // The picture, h rows of w cells '.' or '#': in place in the mapped input file when its rows
+  // stand at equal distances there, else copied into ownedRows.
+  const char* mappedRows = nullptr;
+  std::size_t rowStride = 0;
+  std::string ownedRows;
   std::int64_t blackCount = 0;
 
   // Built by the evaluation only for a picture that is scanned often (see white_cells.h).
   std::unique_ptr<std::uint32_t[]> whitePrefix;
   std::int64_t scanCost = 0;
 
-  const char* Row(int y) const { return rows.data() + static_cast<std::size_t>(y) * w; }
+  const char* Row(int y) const {
+    return (mappedRows != nullptr ? mappedRows : ownedRows.data()) + static_cast<std::size_t>(y) * rowStride;
+  }
   bool IsBlack(int x, int y) const { return Row(y)[x] == '#'; }
 };
 
-// A deque, so that adding a test case never moves or copies the ones read before.
-using TestCaseList = std::deque<TestCase>;
+// A deque, so that adding a test case never moves or copies the ones read before. It keeps the
+// input file open, since pictures may lie in its mapping.
+struct TestCaseList : std::deque<TestCase> {
+  std::unique_ptr<ByteSource> input;
+};
 
 void ReadTaskInput(const std::string& path, TestCaseList& testCases);
 void ReadTaskInput(LineReader& reader, TestCaseList& testCases);

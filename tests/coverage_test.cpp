@@ -105,16 +105,17 @@ struct Generator {
     tc.h = Uniform(0, 3) == 0 ? Uniform(1, 4) : Uniform(1, 40);
     tc.a = Uniform(1, 40);
     tc.b = Uniform(1, 40);
-    tc.rows.assign(static_cast<std::size_t>(tc.w) * tc.h, '.');
+    tc.ownedRows.assign(static_cast<std::size_t>(tc.w) * tc.h, '.');
+    tc.rowStride = static_cast<std::size_t>(tc.w);
     const int count = Uniform(0, 6);
     for (int i = 0; i < count; ++i) {
       shapes.push_back(RandomRect(tc.w, tc.h));
       const Rect& s = shapes.back();
       for (int y = s.y; y < s.y + s.height; ++y) {
-        for (int x = s.x; x < s.x + s.width; ++x) tc.rows[y * tc.w + x] = '#';
+        for (int x = s.x; x < s.x + s.width; ++x) tc.ownedRows[y * tc.w + x] = '#';
       }
     }
-    for (const char c : tc.rows) tc.blackCount += c == '#';
+    for (const char c : tc.ownedRows) tc.blackCount += c == '#';
     return tc;
   }
 
@@ -190,7 +191,8 @@ TEST(Coverage, LargeBlocksBothPaths) {
   TestCase tc;
   tc.w = tc.h = 1000;
   tc.a = tc.b = 1000;
-  tc.rows.assign(1000000, '#');
+  tc.ownedRows.assign(1000000, '#');
+  tc.rowStride = 1000;
   tc.blackCount = 1000000;
   std::vector<Rect> strips;
   for (int y = 0; y < 1000; ++y) {

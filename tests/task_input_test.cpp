@@ -10,10 +10,12 @@ const char kHeader[] = "123456\nZelmiranke\n";
 TEST(ReadTaskInput, StoresPictureAndBlackCount) {
   MemorySource source("Zelmiranke\n2\n\n1 3 2 2 2\n##.\n###\n\n2 1 1 5 7\n.\ntrailing junk");
   LineReader reader(source);
-  TestCaseList testCases(3);  // replaced once the header has passed
+  TestCaseList testCases;
+  testCases.resize(3);  // replaced once the header has passed
   ReadTaskInput(reader, testCases);
   ASSERT_EQ(testCases.size(), 2u);
-  EXPECT_EQ(testCases[0].rows, "##.###");
+  EXPECT_EQ(std::string_view(testCases[0].Row(0), 3), "##.");
+  EXPECT_EQ(std::string_view(testCases[0].Row(1), 3), "###");
   EXPECT_EQ(testCases[0].blackCount, 5);
   EXPECT_TRUE(testCases[0].IsBlack(2, 1));
   EXPECT_FALSE(testCases[0].IsBlack(2, 0));

@@ -1,0 +1,161 @@
+// Writes the benchmark workloads: `bench_generate NAME DIR` creates DIR/input.txt and
+// DIR/submission.txt for one workload. Deterministic: the same name gives the same bytes.
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+constexpr int kSide = 1000;
+
+struct Picture {
+  int a = 0;
+  int b = 0;
+  std::vector<char> cells = std::vector<char>(kSide * kSide, '.');
+  char& At(int x, int y) { return cells[static_cast<std::size_t>(y) * kSide + x]; }
+};
+
+class Writer {
+ public:
+  explicit Writer(const std::string& path) : file_(std::fopen(path.c_str(), "wb")) {
+    if (file_ == nullptr) {
+      std::perror(path.c_str());
+      std::exit(1);
+    }
+  }
+  ~Writer() { std::fclose(file_); }
+  Writer(const Writer&) = delete;
+  Writer& operator=(const Writer&) = delete;
+  void Put(const std::string& text) { std::fwrite(text.data(), 1, text.size(), file_); }
+  void Line(const std::string& text) {
+    Put(text);
+    Put("\n");
+  }
+
+ private:
+  std::FILE* file_;
+};
+
+std::mt19937 random(20261208);
+int Uniform(int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); }
+
+Picture Blobs() {
+  Picture picture;
+  picture.a = Uniform(5, 50);
+  picture.b = Uniform(5, 50);
+  for (int blob = 0; blob < 150; ++blob) {
+    const int cx = Uniform(0, kSide - 1);
+    const int cy = Uniform(0, kSide - 1);
+    const int r = Uniform(10, 70);
+    for (int y = std::max(0, cy - r); y < std::min(kSide, cy + r + 1); ++y) {
+      for (int x = std::max(0, cx - r); x < std::min(kSide, cx + r + 1); ++x) {
+        if ((x - cx) * (x - cx) + (y - cy) * (y - cy) <= r * r) picture.At(x, y) = '#';
+      }
+    }
+  }
+  return picture;
+}
+
+Picture Noise() {
+  Picture picture;
+  picture.a = picture.b = 1;
+  for (char& cell : picture.cells) cell = Uniform(0, 1) ? '#' : '.';
+  return picture;
+}
+
+Picture AllBlack() {
+  Picture picture;
+  picture.a = picture.b = kSide;
+  std::fill(picture.cells.begin(), picture.cells.end(), '#');
+  return picture;
+}
+
+void WriteInput(const std::string& dir, const std::vector<Picture>& pictures) {
+  Writer out(dir + "/input.txt");
+  out.Line("Zelmiranke");
+  out.Line(std::to_string(pictures.size()));
+  for (std::size_t i = 0; i < pictures.size(); ++i) {
+    out.Line("");
+    out.Line(std::to_string(i + 1) + " 1000 1000 " + std::to_string(pictures[i].a) + " " +
+             std::to_string(pictures[i].b));
+    for (int y = 0; y < kSide; ++y) {
+      out.Line(std::string(&pictures[i].cells[static_cast<std::size_t>(y) * kSide], kSide));
+    }
+  }
+}
+
+// A disjoint cover, greedy in row-major order, each rectangle as large as the limit allows.
+std::vector<std::string> GreedyCover(Picture picture, const std::string& trailing) {
+  const int maxWidth = std::max(picture.a, picture.b);
+  const int maxHeight = std::min(picture.a, picture.b);
+  std::vector<std::string> lines;
+  for (int y = 0; y < kSide; ++y) {
+    for (int x = 0; x < kSide; ++x) {
+      if (picture.At(x, y) != '#') continue;
+      int width = 1;
+      while (width < maxWidth && x + width < kSide && picture.At(x + width, y) == '#') ++width;
+      int height = 1;
+      while (height < maxHeight && y + height < kSide &&
+             std::all_of(&picture.At(x, y + height), &picture.At(x, y + height) + width,
+                         [](char c) { return c == '#'; })) {
+        ++height;
+      }
+      for (int row = y; row < y + height; ++row) {
+        std::memset(&picture.At(x, row), 'c', static_cast<std::size_t>(width));
+      }
+      lines.push_back(std::to_string(x) + " " + std::to_string(y) + " " + std::to_string(width) +
+                      " " + std::to_string(height) + trailing);
+    }
+  }
+  return lines;
+}
+
+void WriteCovers(const std::string& dir, const std::vector<Picture>& pictures,
+                 const std::string& trailing) {
+  Writer out(dir + "/submission.txt");
+  out.Line("123456");
+  out.Line("Zelmiranke");
+  for (std::size_t i = 0; i < pictures.size(); ++i) {
+    const auto lines = GreedyCover(pictures[i], trailing);
+    out.Line(std::to_string(i + 1));
+    out.Line(std::to_string(lines.size()));
+    for (const std::string& line : lines) out.Line(line);
+  }
+}
+
+void Repeated(const std::string& dir, bool blockEach) {
+  WriteInput(dir, {AllBlack()});
+  Writer out(dir + "/submission.txt");
+  out.Line("123456");
+  out.Line("Zelmiranke");
+  if (!blockEach) out.Line("1\n1000000");
+  for (int i = 0; i < 1000000; ++i) out.Put(blockEach ? "1\n1\n0 0 1000 1000\n" : "0 0 1000 1000\n");
+}
+
+std::vector<Picture> Many(int count, Picture (*make)()) {
+  std::vector<Picture> pictures;
+  for (int i = 0; i < count; ++i) pictures.push_back(make());
+  return pictures;
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 3) {
+    std::fprintf(stderr, "usage: bench_generate realistic|overlap|blocks|large|cells|long DIR\n");
+    return 2;
+  }
+  const std::string name = argv[1];
+  const std::string dir = argv[2];
+  if (name == "overlap" || name == "blocks") {
+    Repeated(dir, name == "blocks");
+    return 0;
+  }
+  const int count = name == "large" ? 200 : 20;
+  const auto pictures = Many(count, name == "cells" ? Noise : Blobs);
+  WriteInput(dir, pictures);
+  WriteCovers(dir, pictures, name == "long" ? " " + std::string(999, 'x') : "");
+  return 0;
+}

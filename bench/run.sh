@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Generates the workloads (once) into BUILD_DIR/bench and prints one table: workload, bytes,
+# evaluator time, `wc -l` time over the same two files, their ratio, and peak memory against
+# the bound 5 x input + submission + 64 MiB. Times are medians of RUNS runs (default 5).
+#   bench/run.sh BUILD_DIR [WORKLOAD...]
+set -euo pipefail
+build=$1
+shift
+workloads=("$@")
+[ ${#workloads[@]} -gt 0 ] || workloads=(realistic overlap blocks large cells long)
+runs=${RUNS:-5}
+evaluator=$build/Ozi18Zelmiranke
+
+printf '%-10s %12s %10s %10s %7s %10s %10s\n' workload bytes eval_s wc_s ratio peak_MiB bound_MiB
+for name in "${workloads[@]}"; do
+  dir=$build/bench/$name
+  if [ ! -f "$dir/submission.txt" ]; then
+    mkdir -p "$dir"
+    "$build/bench/bench_generate" "$name" "$dir"
+  fi
+  input_bytes=$(stat -c %s "$dir/input.txt")
+  submission_bytes=$(stat -c %s "$dir/submission.txt")
+  "$evaluator" eval "$dir/input.txt" "$dir/submission.txt" "$dir/report.txt"
+  head -c 2 "$dir/report.txt" | grep -q OK || { echo "$name: report is not OK"; head -c 300 "$dir/report.txt"; exit 1; }
+  cat "$dir/input.txt" "$dir/submission.txt" > /dev/null  # both files in the page cache
+  read -r eval_s peak_kib < <("$build/bench/bench_measure" "$runs" "$evaluator" eval "$dir/input.txt" "$dir/submission.txt" "$dir/report.txt")
+  read -r wc_s _ < <("$build/bench/bench_measure" "$runs" wc -l "$dir/input.txt" "$dir/submission.txt")
+  bound_mib=$(( (5 * input_bytes + submission_bytes) / 1048576 + 64 ))
+  awk -v n="$name" -v b=$((input_bytes + submission_bytes)) -v e="$eval_s" -v w="$wc_s" \
+    -v p="$peak_kib" -v m="$bound_mib" \
+    'BEGIN { printf "%-10s %12d %10.4f %10.4f %7.1f %10.1f %10d\n", n, b, e, w, e / w, p / 1024, m }' 
+done
+echo "cores: $(nproc)"
