@@ -40,7 +40,9 @@ class Writer {
 };
 
 std::mt19937 random(20261208);
-int Uniform(int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); }
+int Uniform(int low, int high) {
+  return std::uniform_int_distribution<int>(low, high)(random);
+}
 
 Picture Blobs() {
   Picture picture;
@@ -52,7 +54,8 @@ Picture Blobs() {
     const int r = Uniform(10, 70);
     for (int y = std::max(0, cy - r); y < std::min(kSide, cy + r + 1); ++y) {
       for (int x = std::max(0, cx - r); x < std::min(kSide, cx + r + 1); ++x) {
-        if ((x - cx) * (x - cx) + (y - cy) * (y - cy) <= r * r) picture.At(x, y) = '#';
+        if ((x - cx) * (x - cx) + (y - cy) * (y - cy) <= r * r)
+          picture.At(x, y) = '#';
       }
     }
   }
@@ -94,7 +97,8 @@ std::vector<std::string> GreedyCover(Picture picture, const std::string& trailin
   std::vector<std::string> lines;
   for (int y = 0; y < kSide; ++y) {
     for (int x = 0; x < kSide; ++x) {
-      if (picture.At(x, y) != '#') continue;
+      if (picture.At(x, y) != '#')
+        continue;
       int width = 1;
       while (width < maxWidth && x + width < kSide && picture.At(x + width, y) == '#') ++width;
       int height = 1;
@@ -131,8 +135,10 @@ void Repeated(const std::string& dir, bool blockEach) {
   Writer out(dir + "/submission.txt");
   out.Line("123456");
   out.Line("Zelmiranke");
-  if (!blockEach) out.Line("1\n1000000");
-  for (int i = 0; i < 1000000; ++i) out.Put(blockEach ? "1\n1\n0 0 1000 1000\n" : "0 0 1000 1000\n");
+  if (!blockEach)
+    out.Line("1\n1000000");
+  for (int i = 0; i < 1000000; ++i)
+    out.Put(blockEach ? "1\n1\n0 0 1000 1000\n" : "0 0 1000 1000\n");
 }
 
 std::vector<Picture> Many(int count, Picture (*make)()) {

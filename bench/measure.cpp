@@ -31,7 +31,8 @@ int main(int argc, char** argv) {
     int status = 0;
     rusage usage{};
     wait4(child, &status, 0, &usage);
-    seconds.push_back(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+    seconds.push_back(
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
     peakKib = std::max(peakKib, usage.ru_maxrss);
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
       std::fprintf(stderr, "command failed\n");

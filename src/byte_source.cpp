@@ -59,7 +59,8 @@ std::string_view FileSource::Mapped() {
     }
   }
 #endif
-  return mapping_ == nullptr ? std::string_view() : std::string_view(static_cast<const char*>(mapping_), mappedSize_);
+  return mapping_ == nullptr ? std::string_view()
+                             : std::string_view(static_cast<const char*>(mapping_), mappedSize_);
 }
 
 std::size_t MemorySource::Read(char* buffer, std::size_t size) {

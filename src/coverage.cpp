@@ -6,7 +6,9 @@ namespace {
 // Rough cost of one sweep edge in canvas cells: a sort step and a tree update.
 constexpr std::int64_t kEdgeCost = 48;
 
-bool Paints(const Rect& rect) { return rect.width > 0 && rect.height > 0; }
+bool Paints(const Rect& rect) {
+  return rect.width > 0 && rect.height > 0;
+}
 }  // namespace
 
 std::optional<Cell> Coverage::FirstMismatch(const TestCase& testCase,
@@ -27,6 +29,9 @@ std::int64_t Coverage::UnionArea(const std::vector<Rect>& rects, int h) {
     }
     edges_.push_back({rect.x, rect.y, rect.y + rect.height, 1});
     edges_.push_back({rect.x + rect.width, rect.y, rect.y + rect.height, -1});
+  }
+  if (edges_.size() == 2) {  // one rectangle: a million one-rectangle blocks must stay cheap
+    return static_cast<std::int64_t>(edges_[1].x - edges_[0].x) * (edges_[0].y1 - edges_[0].y0);
   }
   std::sort(edges_.begin(), edges_.end(), [](const Edge& l, const Edge& r) { return l.x < r.x; });
   const std::size_t nodes = 4 * static_cast<std::size_t>(h);

@@ -75,4 +75,3 @@ inline int ScanInts(std::string_view line, int count, int* values) {
   }
   return count;
 }
-

@@ -119,6 +119,8 @@ const CaseResult& EvaluateCase(LineReader& reader, TestCase& testCase, int testN
   if (ScanInts(line, 1, &count) != 1 || count < 1 || count > cells) {
     Fail("stevilo pravokotnikov bi moralo biti od 1 do " + IntToStr(cells), 132);
   }
+  // At most a million rectangles; pages that are never filled are never touched.
+  result.rects.reserve(static_cast<std::size_t>(count));
   for (int k = 1; k <= count; ++k) {
     // Built in place; a rectangle that fails a check ends the run, so it never counts.
     Rect& rect = result.rects.emplace_back();

@@ -30,10 +30,9 @@ int ScanRow(std::string_view row, std::int64_t& blackCount) {
   if (black + std::count(row.begin(), row.end(), '.') == static_cast<std::ptrdiff_t>(row.size())) {
     return -1;
   }
-  return static_cast<int>(std::find_if(row.begin(), row.end(), [](char c) {
-                            return c != '#' && c != '.';
-                          }) -
-                          row.begin());
+  return static_cast<int>(
+      std::find_if(row.begin(), row.end(), [](char c) { return c != '#' && c != '.'; }) -
+      row.begin());
 }
 
 // Keeps the picture where the reader has it when the rows stand at equal distances in the

@@ -31,7 +31,8 @@ struct TestCase {
   std::int64_t scanCost = 0;
 
   const char* Row(int y) const {
-    return (mappedRows != nullptr ? mappedRows : ownedRows.data()) + static_cast<std::size_t>(y) * rowStride;
+    return (mappedRows != nullptr ? mappedRows : ownedRows.data()) +
+           static_cast<std::size_t>(y) * rowStride;
   }
   bool IsBlack(int x, int y) const { return Row(y)[x] == '#'; }
 };
