@@ -44,3 +44,14 @@ bench: $(RELEASE)/CMakeCache.txt
 	cmake -S . -B $(RELEASE) -DZEL_BENCH=ON
 	cmake --build $(RELEASE) -j $(JOBS) --target Ozi18Zelmiranke bench_generate bench_measure
 	bash bench/run.sh $(RELEASE)
+
+FUZZ := build/fuzz
+FUZZ_TIME ?= 60
+
+$(FUZZ)/CMakeCache.txt:
+	cmake -S . -B $(FUZZ) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+	  -DZEL_FUZZ=ON -DZEL_TESTS=OFF
+
+fuzz: $(FUZZ)/CMakeCache.txt
+	cmake --build $(FUZZ) -j $(JOBS)
+	bash fuzz/run.sh $(FUZZ) $(FUZZ_TIME)

@@ -1,0 +1,83 @@
+// Fuzzes a whole run: the fuzz input is cut into a task input and a submission at the first
+// line "@@@@" (without one, the submission is empty), both are written to files, the
+// evaluator runs on them twice, and the report must have one of its forms and the same bytes
+// both times. With FUZZ_FIXED_INPUT defined, the whole fuzz input is the blocks of a
+// submission against a fixed valid task input, so that the deep checks are reached.
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <string_view>
+
+#include "report_form.h"
+#include "run.h"
+
+namespace {
+const std::string& WorkDir() {
+  static const std::string dir = [] {
+    char pattern[] = "/tmp/zelmiranke-fuzz-XXXXXX";
+    const char* made = mkdtemp(pattern);
+    if (made == nullptr) {
+      std::abort();
+    }
+    return std::string(made);
+  }();
+  return dir;
+}
+
+void WriteFile(const std::string& path, std::string_view bytes) {
+  std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+std::string Evaluate() {
+  const std::string dir = WorkDir();
+  std::string words[] = {"Ozi18Zelmiranke", "eval", dir + "/input.txt", dir + "/submission.txt",
+                         dir + "/report.txt"};
+  char* argv[] = {words[0].data(), words[1].data(), words[2].data(), words[3].data(),
+                  words[4].data()};
+  if (RunEval(5, argv) != 0) {
+    std::abort();
+  }
+  return ReadFile(words[4]);
+}
+
+#ifdef FUZZ_FIXED_INPUT
+// Three test cases: the worked example, a solid block with a tight limit, and a blob.
+const char kTaskInput[] =
+    "Zelmiranke\n3\n\n1 3 2 2 2\n##.\n###\n\n2 6 4 2 3\n######\n######\n######\n######\n"
+    "\n3 8 6 3 4\n..####..\n.######.\n########\n########\n.######.\n..####..\n";
+#endif
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+#ifdef FUZZ_FIXED_INPUT
+  WriteFile(WorkDir() + "/input.txt", kTaskInput);
+  WriteFile(WorkDir() + "/submission.txt", "123456\nZelmiranke\n" + std::string(bytes));
+#else
+  const auto cut = bytes.find("\n@@@@\n");
+  const std::string_view input = bytes.substr(0, cut);
+  const std::string_view submission =
+      cut == std::string_view::npos ? std::string_view() : bytes.substr(cut + 6);
+  WriteFile(WorkDir() + "/input.txt", input);
+  WriteFile(WorkDir() + "/submission.txt", submission);
+#endif
+  const std::string first = Evaluate();
+  CheckReportForm(first);
+  if (Evaluate() != first) {
+    std::fprintf(stderr, "the same files gave two reports\n");
+    std::abort();
+  }
+  return 0;
+}

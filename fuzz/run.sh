@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Runs both fuzzing harnesses for SECONDS each (default 60) on a corpus seeded from the golden
+# cases, and prints executions and coverage. A fault leaves its input in BUILD/artifacts/.
+#   fuzz/run.sh BUILD_DIR [SECONDS]
+set -euo pipefail
+build=$1
+seconds=${2:-60}
+root=$(cd "$(dirname "$0")/.." && pwd)
+mkdir -p "$build/corpus-eval" "$build/corpus-submission" "$build/artifacts"
+for case_dir in "$root"/tests/cases/*/; do
+  name=$(basename "$case_dir")
+  input=$case_dir/input.txt submission=$case_dir/submission.txt
+  [ -f "$input" ] || input=/dev/null
+  [ -f "$submission" ] || submission=/dev/null
+  { cat "$input"; printf '\n@@@@\n'; cat "$submission"; } > "$build/corpus-eval/seed-$name"
+  tail -n +3 "$submission" > "$build/corpus-submission/seed-$name"
+done
+status=0
+for harness in eval submission; do
+  log=$build/fuzz-$harness.log
+  if ! "$build/fuzz/fuzz_$harness" "$build/corpus-$harness" -dict="$root/fuzz/zelmiranke.dict" \
+      -max_total_time="$seconds" -max_len=8192 -rss_limit_mb=4096 -timeout=20 \
+      -artifact_prefix="$build/artifacts/$harness-" -print_final_stats=1 > "$log" 2>&1; then
+    status=1
+    echo "fuzz_$harness FOUND A FAULT; see $log and $build/artifacts/"
+    grep -E 'ERROR|SUMMARY|breaks|two reports' "$log" | head -5
+  fi
+  runs=$(grep -E 'stat::number_of_executed_units' "$log" | awk '{print $2}')
+  cov=$(grep -E '^#[0-9]+.*cov:' "$log" | tail -1 | sed -E 's/.*cov: ([0-9]+) ft: ([0-9]+).*/\1 edges, \2 features/')
+  echo "fuzz_$harness: ${runs:-?} executions in ${seconds} s, coverage ${cov:-?}"
+done
+exit $status
