@@ -4,8 +4,10 @@
 # A case folder holds input.txt, submission.txt and expected.txt (the exact report; without
 # it, no report may be created). Optional: args (one argument a line, with {input},
 # {submission}, {report} and {casedir} standing for the paths), status (the exit status,
-# default 0) and stdout.txt (the exact standard output, default nothing). EMULATOR, when set,
-# runs the evaluator (for example under wine).
+# default 0), stdout.txt (the exact standard output, default nothing) and generate (a bash
+# script run as `generate WORK_DIR` that writes large input.txt, submission.txt or
+# expected.txt there, for files too large to keep). EMULATOR, when set, runs the evaluator
+# (for example under wine).
 set -u
 evaluator=$1 case_dir=$2 work=$3 line_end=${4:-lf}
 export LC_ALL=C
@@ -16,6 +18,11 @@ rm -rf "$work" && mkdir -p "$work" || fail "cannot prepare $work"
 for name in input.txt submission.txt; do
   [ -e "$case_dir/$name" ] && cp "$case_dir/$name" "$work/$name"
 done
+if [ -f "$case_dir/generate" ]; then
+  bash "$case_dir/generate" "$work" || fail "generate failed"
+fi
+expected=$case_dir/expected.txt
+[ -f "$expected" ] || expected=$work/expected.txt
 
 substitute() {
   local word=$1
@@ -54,10 +61,10 @@ if [ "$expected_status" = 2 ]; then
   [ "$(wc -l < "$work/stderr")" -ge 1 ] || fail "no line on standard error"
 fi
 
-if [ -f "$case_dir/expected.txt" ]; then
+if [ -f "$expected" ]; then
   [ -f "$work/report.txt" ] || fail "no report written"
-  if ! cmp -s <(to_line_end "$case_dir/expected.txt") "$work/report.txt"; then
-    echo "--- expected"; to_line_end "$case_dir/expected.txt" | head -c 2000 | cat -A
+  if ! cmp -s <(to_line_end "$expected") "$work/report.txt"; then
+    echo "--- expected"; to_line_end "$expected" | head -c 2000 | cat -A
     echo "--- got"; head -c 2000 "$work/report.txt" | cat -A
     fail "report differs"
   fi
