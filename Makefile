@@ -6,7 +6,7 @@ RELEASE := build/release
 SANITIZE := build/sanitize
 BIN := $(RELEASE)/Ozi18Zelmiranke
 
-.PHONY: all build run test test-release test-sanitize bench fuzz windows test-windows install clean
+.PHONY: all build run test test-release test-sanitize bench bench-bounds fuzz windows test-windows install clean
 
 all: build
 
@@ -32,7 +32,17 @@ test-sanitize: $(SANITIZE)/CMakeCache.txt
 	cmake --build $(SANITIZE) -j $(JOBS)
 	cd $(SANITIZE) && ctest --output-on-failure -j $(JOBS)
 
-test: test-release test-sanitize
+WINDOWS := build/windows
+
+windows:
+	cmake -S . -B $(WINDOWS) $(GENERATOR) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
+	  -DCMAKE_BUILD_TYPE=Release -DZEL_UNIT_TESTS=OFF
+	cmake --build $(WINDOWS) -j $(JOBS)
+
+test-windows:
+	bash tests/windows.sh $(WINDOWS)
+
+test: test-release test-sanitize test-windows
 
 install: build
 	cmake --install $(RELEASE)
@@ -55,3 +65,8 @@ $(FUZZ)/CMakeCache.txt:
 fuzz: $(FUZZ)/CMakeCache.txt
 	cmake --build $(FUZZ) -j $(JOBS)
 	bash fuzz/run.sh $(FUZZ) $(FUZZ_TIME)
+
+bench-bounds: $(RELEASE)/CMakeCache.txt
+	cmake -S . -B $(RELEASE) -DZEL_BENCH=ON
+	cmake --build $(RELEASE) -j $(JOBS) --target Ozi18Zelmiranke bench_generate bench_measure
+	RUNS=1 bash bench/run.sh $(RELEASE) hugeline hugeinput

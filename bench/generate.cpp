@@ -141,6 +141,31 @@ void Repeated(const std::string& dir, bool blockEach) {
     out.Put(blockEach ? "1\n1\n0 0 1000 1000\n" : "0 0 1000 1000\n");
 }
 
+// Resource bounds: a submission that is one line of two gigabytes without a line end, and a
+// task input of a thousand full-size test cases (about one gigabyte).
+void HugeLine(const std::string& dir) {
+  WriteInput(dir, {AllBlack()});
+  Writer out(dir + "/submission.txt");
+  const std::string chunk(1 << 20, '7');
+  for (long long written = 0; written < 2000000000LL;
+       written += static_cast<long long>(chunk.size())) {
+    out.Put(chunk);
+  }
+}
+
+void HugeInput(const std::string& dir) {
+  std::vector<Picture> pictures;
+  for (int i = 0; i < 1000; ++i) pictures.push_back(i % 10 == 0 ? Blobs() : pictures.back());
+  WriteInput(dir, pictures);
+  Writer out(dir + "/submission.txt");
+  out.Line("123456");
+  out.Line("Zelmiranke");
+  const auto lines = GreedyCover(pictures.back(), "");
+  out.Line("1000");
+  out.Line(std::to_string(lines.size()));
+  for (const std::string& line : lines) out.Line(line);
+}
+
 std::vector<Picture> Many(int count, Picture (*make)()) {
   std::vector<Picture> pictures;
   for (int i = 0; i < count; ++i) pictures.push_back(make());
@@ -150,11 +175,21 @@ std::vector<Picture> Many(int count, Picture (*make)()) {
 
 int main(int argc, char** argv) {
   if (argc != 3) {
-    std::fprintf(stderr, "usage: bench_generate realistic|overlap|blocks|large|cells|long DIR\n");
+    std::fprintf(
+        stderr,
+        "usage: bench_generate realistic|overlap|blocks|large|cells|long|hugeline|hugeinput DIR\n");
     return 2;
   }
   const std::string name = argv[1];
   const std::string dir = argv[2];
+  if (name == "hugeline") {
+    HugeLine(dir);
+    return 0;
+  }
+  if (name == "hugeinput") {
+    HugeInput(dir);
+    return 0;
+  }
   if (name == "overlap" || name == "blocks") {
     Repeated(dir, name == "blocks");
     return 0;

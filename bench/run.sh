@@ -3,6 +3,8 @@
 # evaluator time, `wc -l` time over the same two files, their ratio, and peak memory against
 # the bound 5 x input + submission + 64 MiB. Times are medians of RUNS runs (default 5).
 #   bench/run.sh BUILD_DIR [WORKLOAD...]
+# The default workloads are the six of the performance table; `hugeline` and `hugeinput`
+# (three gigabytes on disk) measure the resource bounds.
 set -euo pipefail
 build=$1
 shift
@@ -21,7 +23,11 @@ for name in "${workloads[@]}"; do
   input_bytes=$(stat -c %s "$dir/input.txt")
   submission_bytes=$(stat -c %s "$dir/submission.txt")
   "$evaluator" eval "$dir/input.txt" "$dir/submission.txt" "$dir/report.txt"
-  head -c 2 "$dir/report.txt" | grep -q OK || { echo "$name: report is not OK"; head -c 300 "$dir/report.txt"; exit 1; }
+  case $name in
+    hugeline) expect='Napaka [Ozi18Zelmiranke:190]' ;;  # the line is the contestant number
+    *) expect=OK ;;
+  esac
+  head -c 100 "$dir/report.txt" | grep -qF "$expect" || { echo "$name: unexpected report"; head -c 300 "$dir/report.txt"; exit 1; }
   cat "$dir/input.txt" "$dir/submission.txt" > /dev/null  # both files in the page cache
   read -r eval_s peak_kib < <("$build/bench/bench_measure" "$runs" "$evaluator" eval "$dir/input.txt" "$dir/submission.txt" "$dir/report.txt")
   read -r wc_s _ < <("$build/bench/bench_measure" "$runs" wc -l "$dir/input.txt" "$dir/submission.txt")
