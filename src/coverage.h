@@ -1,13 +1,21 @@
 // Whether a block's rectangles cover exactly the black cells of a picture, at a cost that does
 // not grow with how much the rectangles overlap. Every rectangle handed in has passed the grid
-// and white-cell checks, so their union lies inside the black cells; the union's area, found
-// by a sweep over the columns, then tells whether every black cell is covered. Only when it is
-// not, or when the block has about as many rectangles as the picture has cells, a canvas is
-// painted by a difference table to find the first cell that differs.
+// and white-cell checks, so their union lies inside the black cells, and it covers every black
+// cell exactly when its area equals the number of black cells.
+//
+// Two ways to know, whichever costs less for the block at hand; both take the rectangles in the
+// order of where they start and where they end along one axis (a counting sort, or a
+// comparison sort for few rectangles):
+// - the sweep: over the columns, left to right, with a cover count per row; it costs the
+//   rectangles' heights, so a million one-rectangle blocks stay cheap;
+// - the canvas: down the rows, with a cover count per column that changes only at rows where
+//   a rectangle starts or ends; a row's cover is rebuilt there and compared with the picture
+//   row as a whole. It also names the first cell that differs, which a failing block needs.
 #pragma once
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "task_input.h"
@@ -31,24 +39,17 @@ class Coverage {
   std::optional<Cell> FirstMismatch(const TestCase& testCase, const std::vector<Rect>& rects);
 
  private:
-  struct Edge {
-    int x;
-    int y0;
-    int y1;
-    int delta;
-  };
-  std::int64_t UnionArea(const std::vector<Rect>& rects, int h);
-  void UpdateRows(int node, int low, int high, const Edge& edge);
-  std::optional<Cell> PaintAndCompare(const TestCase& testCase, const std::vector<Rect>& rects,
-                                      std::int64_t painted);
-  // Adds the rectangles' corners to the difference table (mark 1) or clears them (mark 0).
-  void MarkCorners(const std::vector<Rect>& rects, std::size_t stride, int mark);
+  using Key = int (*)(const Rect&);
+  std::int64_t UnionArea(const TestCase& testCase, const std::vector<Rect>& rects);
+  std::optional<Cell> PaintAndCompare(const TestCase& testCase, const std::vector<Rect>& rects);
+  // The indices of the rectangles with area, ordered by `key` (values 0..limit).
+  void Order(const std::vector<Rect>& rects, Key key, int limit, std::vector<std::uint32_t>& order);
 
-  std::vector<Edge> edges_;
-  // Segment tree over the rows: how often a node's range is covered whole, and how many of
-  // its rows are covered. Every sweep leaves both at zero again.
-  std::vector<int> coverCount_;
-  std::vector<int> coveredRows_;
-  std::vector<std::int32_t> canvas_;       // the difference table, zero between blocks
-  std::vector<std::int32_t> columnCover_;  // cover counts of the row being compared
+  std::int64_t painted_ = 0;  // rectangles with area in the block at hand
+  std::vector<std::uint32_t> byStart_;
+  std::vector<std::uint32_t> byEnd_;
+  std::vector<std::uint32_t> bucket_;
+  std::vector<std::int32_t> rowCover_;     // sweep: rectangles over each row; zero between sweeps
+  std::vector<std::int32_t> columnDelta_;  // canvas: change of the cover count at each column
+  std::string coverRow_;                   // canvas: the current row's cover as '#' and '.'
 };
