@@ -185,9 +185,11 @@ TEST(Coverage, MatchesSimplePainting) {
   }
 }
 
-// Rectangles in the thousands over a large picture take the canvas path, a few take the sweep;
-// both must agree on an exact cover and on a cover that misses one cell.
-TEST(Coverage, LargeBlocksBothPaths) {
+// Many short rectangles take the sweep, thousands of full-height ones the canvas, and a
+// million copies of one rectangle too; every way must accept an exact cover, overlaps
+// included, and name the one cell a cover misses. The same workspace serves every block, as it
+// does in a run.
+TEST(Coverage, LargeBlocksEveryPath) {
   TestCase tc;
   tc.w = tc.h = 1000;
   tc.a = tc.b = 1000;
@@ -198,15 +200,36 @@ TEST(Coverage, LargeBlocksBothPaths) {
   for (int y = 0; y < 1000; ++y) {
     for (int x = 0; x < 1000; x += 50) strips.push_back({x, y, 50, 1});
   }
+  std::vector<Rect> columns;
+  for (int copy = 0; copy < 3; ++copy) {
+    for (int x = 0; x < 999; ++x) columns.push_back({x, 0, 1, 1000});
+  }
+  columns.push_back({999, 0, 1, 1000});
+  std::vector<Rect> copies(1000000, Rect{0, 0, 1000, 1000});
+  copies.push_back({0, 0, 0, 5});
   std::vector<Rect> halves = {{0, 0, 1000, 600}, {0, 400, 1000, 600}};
-  for (auto* rects : {&strips, &halves}) {
-    Coverage coverage;
-    EXPECT_FALSE(coverage.FirstMismatch(tc, *rects).has_value());
-    rects->back().width -= 1;
-    const auto cell = coverage.FirstMismatch(tc, *rects);
+  struct Block {
+    std::vector<Rect>* rects;
+    Rect lastShrunk;
+    Cell missed;
+  };
+  const Block blocks[] = {{&strips, {950, 999, 49, 1}, {999, 999}},
+                          {&columns, {999, 0, 1, 999}, {999, 999}},
+                          {&copies, {0, 0, 1000, 1000}, {0, 0}},
+                          {&halves, {0, 400, 999, 600}, {999, 600}}};
+  Coverage coverage;
+  for (const Block& block : blocks) {
+    EXPECT_FALSE(coverage.FirstMismatch(tc, *block.rects).has_value());
+    std::vector<Rect> shrunk = *block.rects;
+    if (block.rects == &copies) {
+      shrunk.assign(1000000, Rect{0, 1, 1000, 999});  // the top row left white
+    } else {
+      shrunk.back() = block.lastShrunk;
+    }
+    const auto cell = coverage.FirstMismatch(tc, shrunk);
     ASSERT_TRUE(cell.has_value());
-    EXPECT_EQ(cell->x, 999);
-    EXPECT_EQ(cell->y, rects == &strips ? 999 : 600);
+    EXPECT_EQ(cell->x, block.missed.x);
+    EXPECT_EQ(cell->y, block.missed.y);
   }
 }
 }  // namespace
