@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 
 inline constexpr std::string_view SourceTag = "Ozi18Zelmiranke";
 
@@ -18,6 +19,11 @@ struct EAssertion {
 // it as zero-terminated text.
 // The message is taken by value so that a long quoted line is moved, not copied.
 [[noreturn]] void RaiseAssertion(std::string message, std::string_view file, int line);
+
+// Raises the failure of check `check` of this module.
+[[noreturn]] inline void Fail(std::string message, int check) {
+  RaiseAssertion(std::move(message), SourceTag, check);
+}
 
 // Decimal text of a number, as "%d" prints it. Line numbers of huge files can pass 2^31,
 // so the 64-bit form exists too; both print the exact value.

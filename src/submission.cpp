@@ -5,10 +5,6 @@
 #include "white_cells.h"
 
 namespace {
-void Fail(std::string message, int check) {
-  RaiseAssertion(std::move(message), SourceTag, check);
-}
-
 std::string Ordinal(int k) {
   return IntToStr(k) + ". ";
 }
@@ -95,11 +91,7 @@ void ReadHeader(LineReader& reader) {
   if (!reader.ReadLine(line)) {
     Fail("manjka druga vrstica", 193);
   }
-  if (line != TaskName) {
-    Fail(QuoteLine("v drugi vrstici bi moral biti niz \"" + std::string(TaskName) + "\", ne pa \"",
-                   line, "\""),
-         194);
-  }
+  CheckTaskName(line, "drugi", 194);
 }
 }  // namespace
 

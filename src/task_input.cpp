@@ -6,10 +6,6 @@
 #include "scan_ints.h"
 
 namespace {
-void Fail(std::string message, int check) {
-  RaiseAssertion(std::move(message), SourceTag, check);
-}
-
 std::string LineNo(std::int64_t n) {
   return IntToStr(n);
 }
@@ -148,11 +144,7 @@ void ReadTaskInput(LineReader& reader, TestCaseList& testCases) {
   if (!reader.ReadLine(line)) {
     Fail("manjka prva vrstica z imenom naloge", 91);
   }
-  if (line != TaskName) {
-    Fail(QuoteLine("v prvi vrstici bi moral biti niz \"" + std::string(TaskName) + "\", ne pa \"",
-                   line, "\""),
-         92);
-  }
+  CheckTaskName(line, "prvi", 92);
   if (!reader.ReadLine(line)) {
     Fail("manjka druga vrstica s stevilom testnih primerov", 95);
   }
@@ -181,6 +173,15 @@ void ReadTaskInput(const std::string& path, TestCaseList& testCases) {
   LineReader reader(*source);
   ReadTaskInput(reader, testCases);
   testCases.input = std::move(source);
+}
+
+void CheckTaskName(std::string_view line, std::string_view whichLine, int check) {
+  if (line != TaskName) {
+    Fail(QuoteLine("v " + std::string(whichLine) + " vrstici bi moral biti niz \"" +
+                       std::string(TaskName) + "\", ne pa \"",
+                   line, "\""),
+         check);
+  }
 }
 
 TestCase* FindTestCase(TestCaseList& testCases, int number) {

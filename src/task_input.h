@@ -49,5 +49,9 @@ void ReadTaskInput(LineReader& reader, TestCaseList& testCases);
 // Reads one block; `lineCounter` advances by one for every line it tries to read.
 TestCase ReadTestCase(LineReader& reader, std::int64_t& lineCounter);
 
+// The check that a line holds the task name, in both files: `whichLine` is the line's ordinal
+// word in the message ("prvi", "drugi").
+void CheckTaskName(std::string_view line, std::string_view whichLine, int check);
+
 // The test case a submission block names, or nullptr. Test case k carries the number k.
 TestCase* FindTestCase(TestCaseList& testCases, int number);
