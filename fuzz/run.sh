@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs both fuzzing harnesses for SECONDS each (default 60) on a corpus seeded from the golden
-# cases, and prints executions and coverage. A fault leaves its input in BUILD/artifacts/.
+# cases and from fuzz/corpus/ (what earlier runs found, minimised), and prints executions and
+# coverage. A fault leaves its input in BUILD/artifacts/.
 #   fuzz/run.sh BUILD_DIR [SECONDS]
 set -euo pipefail
 build=$1
@@ -18,7 +19,9 @@ done
 status=0
 for harness in eval submission; do
   log=$build/fuzz-$harness.log
-  if ! "$build/fuzz/fuzz_$harness" "$build/corpus-$harness" -dict="$root/fuzz/zelmiranke.dict" \
+  seeds=()
+  [ -d "$root/fuzz/corpus/$harness" ] && seeds=("$root/fuzz/corpus/$harness")
+  if ! "$build/fuzz/fuzz_$harness" "$build/corpus-$harness" "${seeds[@]}" -dict="$root/fuzz/zelmiranke.dict" \
       -max_total_time="$seconds" -max_len=8192 -rss_limit_mb=4096 -timeout=20 \
       -artifact_prefix="$build/artifacts/$harness-" -print_final_stats=1 > "$log" 2>&1; then
     status=1
