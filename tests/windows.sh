@@ -21,9 +21,11 @@ cmake -S "$root" -B "$build" "${generator[@]}" -DCMAKE_TOOLCHAIN_FILE="$root/cma
 cmake --build "$build" -j "$(nproc)"
 
 export WINEPREFIX=$build/wineprefix WINEDEBUG=-all
-# One persistent wineserver for the whole suite: starting one per case costs seconds each.
+# A fresh prefix is made once, then one persistent wineserver serves the whole suite:
+# starting one per case costs seconds each.
+[ -d "$WINEPREFIX" ] || "$wine" wineboot --init >/dev/null 2>&1 || true
+"$wineserver" -w
 "$wineserver" -p
 trap '"$wineserver" -k || true' EXIT
-"$wine" cmd /c exit >/dev/null 2>&1 || true  # creates the prefix before the cases run
 cd "$build"
 ctest --output-on-failure -j "$(nproc)"
