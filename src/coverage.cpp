@@ -71,6 +71,7 @@ std::optional<Cell> Coverage::FirstMismatch(const TestCase& testCase,
   return PaintAndCompare(testCase, rects);
 }
 
+template <typename Key>
 void Coverage::Order(const std::vector<Rect>& rects, Key key, int limit,
                      std::vector<std::uint32_t>& order) {
   order.clear();
