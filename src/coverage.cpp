@@ -7,18 +7,11 @@ namespace {
 bool Paints(const Rect& rect) {
   return rect.width > 0 && rect.height > 0;
 }
-int Left(const Rect& rect) {
-  return rect.x;
-}
-int Right(const Rect& rect) {
-  return rect.x + rect.width;
-}
-int Top(const Rect& rect) {
-  return rect.y;
-}
-int Bottom(const Rect& rect) {
-  return rect.y + rect.height;
-}
+// Keys for ordering; lambdas, so that each ordering is its own instance with the key inlined.
+constexpr auto Left = [](const Rect& rect) { return rect.x; };
+constexpr auto Right = [](const Rect& rect) { return rect.x + rect.width; };
+constexpr auto Top = [](const Rect& rect) { return rect.y; };
+constexpr auto Bottom = [](const Rect& rect) { return rect.y + rect.height; };
 
 // Relative costs, in steps of a vectorised loop (measured on the benchmark workloads): taking
 // one rectangle in order for the sweep or for the canvas, and one cell of a canvas row that is
