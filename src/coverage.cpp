@@ -4,9 +4,6 @@
 #include <cstring>
 
 namespace {
-bool Paints(const Rect& rect) {
-  return rect.width > 0 && rect.height > 0;
-}
 // Keys for ordering; lambdas, so that each ordering is its own instance with the key inlined.
 constexpr auto Left = [](const Rect& rect) { return rect.x; };
 constexpr auto Right = [](const Rect& rect) { return rect.x + rect.width; };
@@ -48,7 +45,7 @@ std::optional<Cell> Coverage::FirstMismatch(const TestCase& testCase,
   painted_ = 0;
   std::int64_t heights = 0;
   for (const Rect& rect : rects) {
-    if (Paints(rect)) {
+    if (rect.HasArea()) {
       ++painted_;
       heights += rect.height;
     }
@@ -71,7 +68,7 @@ void Coverage::Order(const std::vector<Rect>& rects, Key key, int limit,
   // Few rectangles: a comparison sort, so that a tiny block never pays for `limit` buckets.
   if (painted_ * kBucketsPerRect < limit) {
     for (std::uint32_t i = 0; i < rects.size(); ++i) {
-      if (Paints(rects[i])) {
+      if (rects[i].HasArea()) {
         order.push_back(i);
       }
     }
@@ -82,7 +79,7 @@ void Coverage::Order(const std::vector<Rect>& rects, Key key, int limit,
   }
   bucket_.assign(static_cast<std::size_t>(limit) + 2, 0);
   for (const Rect& rect : rects) {
-    if (Paints(rect)) {
+    if (rect.HasArea()) {
       ++bucket_[static_cast<std::size_t>(key(rect)) + 1];
     }
   }
@@ -91,7 +88,7 @@ void Coverage::Order(const std::vector<Rect>& rects, Key key, int limit,
   }
   order.resize(static_cast<std::size_t>(painted_));
   for (std::uint32_t i = 0; i < rects.size(); ++i) {
-    if (Paints(rects[i])) {
+    if (rects[i].HasArea()) {
       order[bucket_[static_cast<std::size_t>(key(rects[i]))]++] = i;
     }
   }
@@ -99,7 +96,8 @@ void Coverage::Order(const std::vector<Rect>& rects, Key key, int limit,
 
 std::int64_t Coverage::UnionArea(const TestCase& testCase, const std::vector<Rect>& rects) {
   if (painted_ <= 1) {  // a million one-rectangle blocks must stay cheap
-    const auto only = std::find_if(rects.begin(), rects.end(), Paints);
+    const auto only =
+        std::find_if(rects.begin(), rects.end(), [](const Rect& rect) { return rect.HasArea(); });
     return only == rects.end() ? 0 : static_cast<std::int64_t>(only->width) * only->height;
   }
   Order(rects, Left, testCase.w, byStart_);

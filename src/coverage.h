@@ -25,6 +25,9 @@ struct Rect {
   int y = 0;
   int width = 0;
   int height = 0;
+
+  // Only a rectangle with area paints cells; one with a zero or negative side still counts.
+  bool HasArea() const { return width > 0 && height > 0; }
 };
 
 struct Cell {

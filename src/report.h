@@ -21,8 +21,6 @@ inline constexpr std::string_view kLineEnd = "\n";
 class ReportFile {
  public:
   ReportFile() = default;
-  // Writes to a stream the caller opened; Finish closes it.
-  explicit ReportFile(std::FILE* file) : file_(file) {}
   ~ReportFile();
   ReportFile(const ReportFile&) = delete;
   ReportFile& operator=(const ReportFile&) = delete;

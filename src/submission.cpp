@@ -56,7 +56,7 @@ void CheckRect(const Rect& rect, int k, TestCase& testCase) {
   }
   int cellX = 0;
   int cellY = 0;
-  if (rect.width > 0 && rect.height > 0 &&
+  if (rect.HasArea() &&
       FindWhiteCell(testCase, rect.x, rect.y, rect.width, rect.height, cellX, cellY)) {
     Fail(Ordinal(k) + "pravokotnik pobarva tudi celico x = " + IntToStr(cellX) +
              ", y = " + IntToStr(cellY) + ", ki bi morala ostati bela",
