@@ -5,12 +5,6 @@
 #include <filesystem>
 #include <system_error>
 
-#if defined(__unix__) || defined(__APPLE__)
-#include <sys/mman.h>
-#include <sys/stat.h>
-#define ZEL_HAVE_MMAP 1
-#endif
-
 FileSource::FileSource(const std::string& path) {
   std::error_code error;
   if (std::filesystem::is_directory(path, error)) {
@@ -24,11 +18,6 @@ FileSource::FileSource(const std::string& path) {
 }
 
 FileSource::~FileSource() {
-#ifdef ZEL_HAVE_MMAP
-  if (mapping_ != nullptr) {
-    munmap(mapping_, mappedSize_);
-  }
-#endif
   if (file_ != nullptr) {
     std::fclose(file_);
   }
@@ -43,24 +32,6 @@ std::size_t FileSource::Read(char* buffer, std::size_t size) {
     throw EReadError("read error");
   }
   return got;
-}
-
-std::string_view FileSource::Mapped() {
-#ifdef ZEL_HAVE_MMAP
-  struct stat status {};
-  if (mapping_ == nullptr && file_ != nullptr && fstat(fileno(file_), &status) == 0 &&
-      S_ISREG(status.st_mode) && status.st_size > 0) {
-    const auto size = static_cast<std::size_t>(status.st_size);
-    void* mapping = mmap(nullptr, size, PROT_READ, MAP_PRIVATE, fileno(file_), 0);
-    if (mapping != MAP_FAILED) {
-      madvise(mapping, size, MADV_SEQUENTIAL);
-      mapping_ = mapping;
-      mappedSize_ = size;
-    }
-  }
-#endif
-  return mapping_ == nullptr ? std::string_view()
-                             : std::string_view(static_cast<const char*>(mapping_), mappedSize_);
 }
 
 std::size_t MemorySource::Read(char* buffer, std::size_t size) {

@@ -20,13 +20,12 @@ class ByteSource {
   virtual ~ByteSource() = default;
   // Fills up to `size` bytes; 0 means the end. Throws EReadError on failure.
   virtual std::size_t Read(char* buffer, std::size_t size) = 0;
-  // The whole content, when it can be mapped into memory for as long as the source lives;
-  // empty otherwise (then Read is used).
-  virtual std::string_view Mapped() { return {}; }
 };
 
-// A file that cannot be opened, or a folder, reads as an empty file. On POSIX systems a regular
-// file is mapped, so that its lines are read in place without a copy; pipes and devices are read.
+// A file that cannot be opened, or a folder, reads as an empty file. Files are read, never
+// mapped: a mapped file that another process shrinks would crash the run, and reading into a
+// small buffer that stays in the cache costs less than faulting in mapped pages. A file that
+// grows while it is read is read to its new end, like a pipe.
 class FileSource : public ByteSource {
  public:
   explicit FileSource(const std::string& path);
@@ -34,12 +33,9 @@ class FileSource : public ByteSource {
   FileSource(const FileSource&) = delete;
   FileSource& operator=(const FileSource&) = delete;
   std::size_t Read(char* buffer, std::size_t size) override;
-  std::string_view Mapped() override;
 
  private:
   std::FILE* file_ = nullptr;
-  void* mapping_ = nullptr;
-  std::size_t mappedSize_ = 0;
 };
 
 class MemorySource : public ByteSource {

@@ -1,23 +1,28 @@
-// Whether a block's rectangles cover exactly the black cells of a picture, at a cost that does
-// not grow with how much the rectangles overlap. Every rectangle handed in has passed the grid
-// and white-cell checks, so their union lies inside the black cells, and it covers every black
-// cell exactly when its area equals the number of black cells.
+// Whether a block's rectangles cover exactly the black cells of a picture, at a cost that no
+// shape of the block can inflate. Every rectangle handed in has passed the grid and white-cell
+// checks, so their union lies inside the black cells, and it covers every black cell exactly
+// when its area equals the number of black cells.
 //
-// Two ways to know, whichever costs less for the block at hand; both take the rectangles in the
-// order of where they start and where they end along one axis (a counting sort, or a
-// comparison sort for few rectangles):
-// - the sweep: over the columns, left to right, with a cover count per row; it costs the
-//   rectangles' heights, so a million one-rectangle blocks stay cheap;
-// - the canvas: down the rows, with a cover count per column that changes only at rows where
-//   a rectangle starts or ends; a row's cover is rebuilt there and compared with the picture
-//   row as a whole. It also names the first cell that differs, which a failing block needs.
+// The area of the union is found in whichever of these ways costs least for the block at hand
+// (each cost estimated from one pass over the rectangles):
+// - one rectangle, or one as large as the whole black area: nothing to add up;
+// - a few rectangles: a grid of the distinct edges, a cell per pair of neighbouring edges;
+// - the painter: the rectangles' rows set in a canvas of one bit a cell, counting the new bits;
+//   cheap for small rectangles, and it names the first cell that differs;
+// - cross-sections: down the rows (or across the columns), rebuilt only where a rectangle
+//   starts or ends; cheap when few rows (columns) are such places, as for a block of
+//   full-height (full-width) rectangles;
+// - the sweep: left to right over the edges, with a segment tree of cover counts over the rows,
+//   a logarithmic cost a rectangle whatever its size: the bound for every other block.
+// A block that misses a cell then pays once, by the painter or the cross-sections down the
+// rows, to name the first cell that differs.
 #pragma once
 
 #include <cstdint>
 #include <optional>
-#include <string>
 #include <vector>
 
+#include "bit_rows.h"
 #include "task_input.h"
 
 struct Rect {
@@ -41,19 +46,40 @@ class Coverage {
   // rectangles cover it; none when they match. Rectangles without area are ignored.
   std::optional<Cell> FirstMismatch(const TestCase& testCase, const std::vector<Rect>& rects);
 
+  // The ways to the union's area, for tests that must reach each one.
+  enum class Way { kChoose, kGrid, kPainter, kRows, kColumns, kSweep };
+  void Force(Way way) { forced_ = way; }
+
  private:
-  std::int64_t UnionArea(const TestCase& testCase, const std::vector<Rect>& rects);
-  std::optional<Cell> PaintAndCompare(const TestCase& testCase, const std::vector<Rect>& rects);
-  // The indices of the rectangles with area, ordered by `key` (values 0..limit). A template,
-  // so that the key inlines into the counting loops.
+  struct Estimate;
+  Estimate Measure(const TestCase& testCase, const std::vector<Rect>& rects);
+  Way Choose(const Estimate& estimate, const TestCase& testCase) const;
+  std::int64_t UnionArea(Way way, const TestCase& testCase, const std::vector<Rect>& rects);
+  std::optional<Cell> Locate(const Estimate& estimate, const TestCase& testCase,
+                             const std::vector<Rect>& rects);
+
+  std::int64_t GridArea(const std::vector<Rect>& rects);
+  std::int64_t SweepArea(const TestCase& testCase, const std::vector<Rect>& rects);
+  template <typename Axis>
+  std::int64_t Sections(Axis axis, int length, int across, const std::vector<Rect>& rects,
+                        const TestCase* compareWith, std::optional<Cell>* mismatch);
+  std::int64_t Paint(const TestCase& testCase, const std::vector<Rect>& rects);
+  void Unpaint(const TestCase& testCase, const std::vector<Rect>& rects);
   template <typename Key>
   void Order(const std::vector<Rect>& rects, Key key, int limit, std::vector<std::uint32_t>& order);
 
+  Way forced_ = Way::kChoose;
   std::int64_t painted_ = 0;  // rectangles with area in the block at hand
   std::vector<std::uint32_t> byStart_;
   std::vector<std::uint32_t> byEnd_;
   std::vector<std::uint32_t> bucket_;
-  std::vector<std::int32_t> rowCover_;     // sweep: rectangles over each row; zero between sweeps
-  std::vector<std::int32_t> columnDelta_;  // canvas: change of the cover count at each column
-  std::string coverRow_;                   // canvas: the current row's cover as '#' and '.'
+  std::vector<bit_rows::Word> edges_;      // marks of distinct edges, clear between blocks
+  std::vector<int> gridX_;                 // grid: the distinct edges across
+  std::vector<int> gridY_;                 // and down
+  std::vector<std::int32_t> gridCover_;    // grid: cover counts of the cells
+  std::vector<std::int32_t> treeCount_;    // sweep: rectangles over each node's whole range
+  std::vector<std::int32_t> treeCovered_;  // sweep: covered rows in each node's range
+  std::vector<std::int32_t> delta_;        // cross-sections: change of the cover count
+  std::vector<bit_rows::Word> section_;    // cross-sections: the cover of one section
+  std::vector<bit_rows::Word> canvas_;     // painter: clear between blocks
 };

@@ -1,42 +1,30 @@
 #include "line_reader.h"
 
-#include <algorithm>
 #include <cstdlib>
 #include <new>
 
 namespace {
-constexpr std::size_t kInitialCapacity = std::size_t{1} << 20;
 constexpr char kEndOfFile = 0x1A;
 }  // namespace
 
 LineReader::LineReader(ByteSource& source) : source_(source) {
-  const std::string_view mapped = source.Mapped();
-  if (!mapped.empty()) {
-    // Never written through: a mapped source is only read.
-    buffer_ = next_ = end_ = const_cast<char*>(mapped.data());
-    capacity_ = mapped.size();
-    mapped_ = true;
-    return;
-  }
-  buffer_ = static_cast<char*>(std::malloc(kInitialCapacity));
+  buffer_ = static_cast<char*>(std::malloc(kWindow));
   if (buffer_ == nullptr) {
     throw std::bad_alloc();
   }
-  capacity_ = kInitialCapacity;
+  capacity_ = kWindow;
   next_ = end_ = buffer_;
 }
 
 LineReader::~LineReader() {
-  if (!mapped_) {
-    std::free(buffer_);
-  }
+  std::free(buffer_);
 }
 
 bool LineReader::ReadLineSlow(std::string_view& line) {
   // Bytes already known to hold no LF are not searched again, so a long line costs linear time.
   std::size_t searched = static_cast<std::size_t>(end_ - next_);
   while (!atEnd_) {
-    Refill();
+    Refill(true);
     const std::size_t pending = static_cast<std::size_t>(end_ - next_);
     if (const void* lf = std::memchr(next_ + searched, '\n', pending - searched)) {
       TakeLine(static_cast<const char*>(lf), line);
@@ -52,20 +40,128 @@ bool LineReader::ReadLineSlow(std::string_view& line) {
   return true;
 }
 
-void LineReader::Refill() {
-  if (mapped_) {
-    // The mapping is taken in chunks, so that a byte 0x1A is looked for only as far as lines
-    // are read, never in what follows the last line needed.
-    const std::size_t left = capacity_ - static_cast<std::size_t>(end_ - buffer_);
-    const std::size_t got = std::min(left, kInitialCapacity);
-    TakeChunk(got, got == left);
-    return;
+// Reads on until the next line ends inside the window, or the input ends, and takes it: true.
+// False when no line is left, or when the line does not fit the window (nothing is taken).
+bool LineReader::FitLine(std::string_view& line) {
+  std::size_t searched = static_cast<std::size_t>(end_ - next_);
+  while (!atEnd_ && searched < capacity_) {
+    Refill(false);
+    const std::size_t pending = static_cast<std::size_t>(end_ - next_);
+    if (const void* lf = std::memchr(next_ + searched, '\n', pending - searched)) {
+      TakeLine(static_cast<const char*>(lf), line);
+      return true;
+    }
+    searched = pending;
   }
+  if (!atEnd_ || next_ == end_) {
+    return false;
+  }
+  line = std::string_view(next_, static_cast<std::size_t>(end_ - next_));
+  next_ = end_;
+  return true;
+}
+
+int LineReader::ReadIntsOrLine(int count, int* values, std::string_view& line) {
+  if (const char* lf = FindLineEnd()) {
+    TakeLine(lf, line);
+    return ScanInts(line, count, values);
+  }
+  return ReadIntsSlow(count, values, &line);
+}
+
+int LineReader::ReadIntsSlow(int count, int* values, std::string_view* wholeLine) {
+  std::string_view line;
+  if (FitLine(line)) {
+    const int converted = ScanInts(line, count, values);
+    if (wholeLine != nullptr) {
+      *wholeLine = line;
+    }
+    return converted;
+  }
+  if (next_ == end_) {
+    return -1;
+  }
+  // Longer than the window: converted as it streams past. The bytes are kept only while a
+  // failed conversion could still have to quote the line.
+  IntStream stream(count, values);
+  std::size_t fed = 0;
+  for (;;) {
+    const char* from = next_ + fed;
+    const void* found = std::memchr(from, '\n', static_cast<std::size_t>(end_ - from));
+    const char* lf = static_cast<const char*>(found);
+    stream.Feed(from, lf != nullptr ? lf : end_);
+    const bool keep = wholeLine != nullptr && !(stream.Done() && stream.Converted());
+    if (lf != nullptr || atEnd_) {
+      const int converted = stream.Finish();
+      if (lf != nullptr) {
+        TakeLine(lf, line);
+      } else {
+        line = std::string_view(next_, static_cast<std::size_t>(end_ - next_));
+        next_ = end_;
+      }
+      if (keep) {
+        *wholeLine = line;
+      }
+      return converted;
+    }
+    if (!keep) {
+      next_ = end_;
+    }
+    fed = static_cast<std::size_t>(end_ - next_);
+    Refill(keep);
+  }
+}
+
+bool LineReader::MeasureLine(std::string_view& line, std::int64_t& length) {
+  if (const char* lf = FindLineEnd()) {
+    TakeLine(lf, line);
+  } else if (!FitLine(line)) {
+    if (next_ == end_) {
+      return false;
+    }
+    line = {};
+    length = SkipLongLine();
+    return true;
+  }
+  length = static_cast<std::int64_t>(line.size());
+  return true;
+}
+
+// Skips a line longer than the window and returns its length.
+std::int64_t LineReader::SkipLongLine() {
+  std::int64_t length = 0;
+  bool endsInCr = false;
+  for (;;) {
+    const std::size_t pending = static_cast<std::size_t>(end_ - next_);
+    if (const void* found = std::memchr(next_, '\n', pending)) {
+      const char* lf = static_cast<const char*>(found);
+      length += lf - next_;
+      if (lf == next_ ? endsInCr : lf[-1] == '\r') {
+        --length;  // the CR belongs to the line end
+      }
+      next_ = const_cast<char*>(lf) + 1;
+      return length;
+    }
+    length += static_cast<std::int64_t>(pending);
+    if (pending > 0) {
+      endsInCr = end_[-1] == '\r';
+    }
+    next_ = end_;
+    if (atEnd_) {
+      return length;
+    }
+    Refill(false);
+  }
+}
+
+// Moves the bytes not yet returned to the front and reads more after them. The buffer grows
+// only when `grow` and those bytes fill it: a line that must be held whole.
+void LineReader::Refill(bool grow) {
   const std::size_t kept = static_cast<std::size_t>(end_ - next_);
   if (next_ != buffer_) {
     std::memmove(buffer_, next_, kept);
   }
-  if (kept == capacity_) {
+  if (kept == capacity_ && grow) {
     // realloc can grow a large block in place, so a line of gigabytes is never held twice.
     void* grown = std::realloc(buffer_, capacity_ * 2);
     if (grown == nullptr) {

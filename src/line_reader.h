@@ -2,13 +2,20 @@
 // terminator, any other CR stays in the line; a last line without LF is still a line. A byte
 // 0x1A ends the input wherever it stands, as Windows text mode does, so that a file gets the
 // same verdict on every system.
+//
+// Bytes pass through one window of a fixed size that stays in the cache, so that memory does
+// not grow with the size of a file. Only a line that must be seen whole (ReadLine, or a line
+// whose text a message quotes) is held beyond the window; the numbers of a longer line are
+// converted as it streams past.
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 #include <string_view>
 
 #include "byte_source.h"
+#include "scan_ints.h"
 
 class LineReader {
  public:
@@ -17,22 +24,43 @@ class LineReader {
   LineReader(const LineReader&) = delete;
   LineReader& operator=(const LineReader&) = delete;
 
-  // True when the source is mapped and lines are views into it.
-  bool LinesStayValid() const { return mapped_; }
+  // Lines at most this long are always seen whole by every kind of read.
+  static constexpr std::size_t kWindow = std::size_t{1} << 17;
 
-  // Reads the next line without its terminator. The view stays valid until the next call, or
-  // as long as the source lives when LinesStayValid(). Returns false when no byte is left. A
-  // read error or running out of memory throws.
+  // Reads the next line without its terminator; the view stays valid until the next read.
+  // Returns false when no byte is left. A read error or running out of memory throws.
   bool ReadLine(std::string_view& line) {
-    const std::size_t left = static_cast<std::size_t>(end_ - next_);
-    if (const void* lf = left == 0 ? nullptr : std::memchr(next_, '\n', left)) {
-      TakeLine(static_cast<const char*>(lf), line);
+    if (const char* lf = FindLineEnd()) {
+      TakeLine(lf, line);
       return true;
     }
     return ReadLineSlow(line);
   }
 
+  // Reads the next line and converts up to `count` numbers from its start (see scan_ints.h);
+  // returns how many were converted, or -1 when no line is left.
+  int ReadInts(int count, int* values) {
+    if (const char* lf = FindLineEnd()) {
+      std::string_view line;
+      TakeLine(lf, line);
+      return ScanInts(line, count, values);
+    }
+    return ReadIntsSlow(count, values, nullptr);
+  }
+
+  // As ReadInts; when fewer than `count` numbers convert, `line` is the whole line, for a
+  // message that quotes it (valid until the next read).
+  int ReadIntsOrLine(int count, int* values, std::string_view& line);
+
+  // Reads the next line and gives its length, and the line itself when it is at most
+  // `kWindow` long (otherwise `line` is empty). Returns false when no line is left.
+  bool MeasureLine(std::string_view& line, std::int64_t& length);
+
  private:
+  const char* FindLineEnd() const {
+    const std::size_t left = static_cast<std::size_t>(end_ - next_);
+    return static_cast<const char*>(left == 0 ? nullptr : std::memchr(next_, '\n', left));
+  }
   void TakeLine(const char* lf, std::string_view& line) {
     const char* stop = lf;
     if (stop != next_ && stop[-1] == '\r') {
@@ -42,7 +70,10 @@ class LineReader {
     next_ = const_cast<char*>(lf) + 1;
   }
   bool ReadLineSlow(std::string_view& line);
-  void Refill();
+  int ReadIntsSlow(int count, int* values, std::string_view* wholeLine);
+  bool FitLine(std::string_view& line);
+  std::int64_t SkipLongLine();
+  void Refill(bool grow);
   // Makes `size` more bytes at end_ part of the input, up to a byte 0x1A.
   void TakeChunk(std::size_t size, bool last);
 
@@ -52,5 +83,4 @@ class LineReader {
   char* next_ = nullptr;  // first byte not yet returned
   char* end_ = nullptr;   // end of the bytes read so far
   bool atEnd_ = false;    // nothing more will come from the source
-  bool mapped_ = false;   // buffer_ is the source's mapping, not ours
 };

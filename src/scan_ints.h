@@ -19,6 +19,20 @@ inline bool IsDigit(char c) {
   return c >= '0' && c <= '9';
 }
 
+constexpr std::uint64_t kLimit = std::uint64_t{1} << 31;  // |INT_MIN|
+
+// One more digit; the magnitude stops growing once it is past the 32-bit range.
+inline std::uint64_t AddDigit(std::uint64_t magnitude, char digit) {
+  return magnitude <= kLimit ? magnitude * 10 + static_cast<std::uint64_t>(digit - '0') : magnitude;
+}
+
+inline int Saturate(bool negative, std::uint64_t magnitude) {
+  if (negative) {
+    return magnitude >= kLimit ? INT_MIN : -static_cast<int>(magnitude);
+  }
+  return magnitude >= kLimit ? INT_MAX : static_cast<int>(magnitude);
+}
+
 // Parses one number at `p`; returns false when no digit follows the optional sign.
 inline bool ScanOne(const char*& p, const char* end, int& value) {
   while (p < end && IsCSpace(*p)) {
@@ -38,17 +52,10 @@ inline bool ScanOne(const char*& p, const char* end, int& value) {
   while (p < fast && IsDigit(*p)) {
     magnitude = magnitude * 10 + static_cast<std::uint64_t>(*p++ - '0');
   }
-  constexpr std::uint64_t kLimit = std::uint64_t{1} << 31;  // |INT_MIN|
   for (; p < end && IsDigit(*p); ++p) {
-    if (magnitude <= kLimit) {
-      magnitude = magnitude * 10 + static_cast<std::uint64_t>(*p - '0');
-    }
+    magnitude = AddDigit(magnitude, *p);
   }
-  if (negative) {
-    value = magnitude >= kLimit ? INT_MIN : -static_cast<int>(magnitude);
-  } else {
-    value = magnitude >= kLimit ? INT_MAX : static_cast<int>(magnitude);
-  }
+  value = Saturate(negative, magnitude);
   return true;
 }
 }  // namespace scan_ints_detail
@@ -75,3 +82,26 @@ inline int ScanInts(std::string_view line, int count, int* values) {
   }
   return count;
 }
+
+// The same conversion for a line too long to hold, handed over piece by piece.
+class IntStream {
+ public:
+  IntStream(int count, int* values) : count_(count), values_(values) {}
+  // Takes the next piece of the line; true once no later byte can change the result.
+  bool Feed(const char* p, const char* end);
+  // How many numbers were converted, once the whole line has been fed.
+  int Finish();
+  bool Done() const { return state_ == State::kDone; }
+  bool Converted() const { return converted_ == count_; }
+
+ private:
+  enum class State { kSpace, kSign, kDigits, kDone };
+  void Store();
+
+  int count_;
+  int* values_;
+  int converted_ = 0;
+  State state_ = count_ > 0 ? State::kSpace : State::kDone;
+  bool negative_ = false;
+  std::uint64_t magnitude_ = 0;
+};

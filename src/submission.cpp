@@ -14,22 +14,20 @@ bool FitsLimit(const Rect& rect, const TestCase& testCase) {
          (rect.width <= testCase.b && rect.height <= testCase.a);
 }
 
-// Parses straight into the rectangle's fields: going through an array first makes the
-// compiler copy it with one wide load that stalls on the four narrow stores before it.
 void ReadRect(LineReader& reader, int k, std::int64_t& lineCounter, Rect& rect) {
-  std::string_view line;
   ++lineCounter;
-  if (!reader.ReadLine(line)) {
+  int values[4];
+  const int converted = reader.ReadInts(4, values);
+  if (converted < 0) {
     Fail("manjka vrstica z " + Ordinal(k) + "pravokotnikom", 137);
   }
-  IntScanner scanner(line);
-  if (!(scanner.Next(rect.x) && scanner.Next(rect.y) && scanner.Next(rect.width) &&
-        scanner.Next(rect.height))) {
+  if (converted < 4) {
     Fail("opis " + Ordinal(k) + "pravokotnika bi morala tvoriti stiri cela stevila", 139);
   }
+  rect = {values[0], values[1], values[2], values[3]};
 }
 
-void CheckRect(const Rect& rect, int k, TestCase& testCase) {
+void CheckRect(const Rect& rect, int k, const TestCase& testCase, WhiteCells& whiteCells) {
   // Messages are built only on failure: this runs for every rectangle.
   const auto edge = [k] { return "opis " + Ordinal(k) + "pravokotnik strli cez "; };
   if (rect.x < 0) {
@@ -56,8 +54,7 @@ void CheckRect(const Rect& rect, int k, TestCase& testCase) {
   }
   int cellX = 0;
   int cellY = 0;
-  if (rect.HasArea() &&
-      FindWhiteCell(testCase, rect.x, rect.y, rect.width, rect.height, cellX, cellY)) {
+  if (rect.HasArea() && whiteCells.Find(rect.x, rect.y, rect.width, rect.height, cellX, cellY)) {
     Fail(Ordinal(k) + "pravokotnik pobarva tudi celico x = " + IntToStr(cellX) +
              ", y = " + IntToStr(cellY) + ", ki bi morala ostati bela",
          148);
@@ -78,10 +75,11 @@ void CheckCoverage(const TestCase& testCase, BlockWorkspace& workspace) {
 
 void ReadHeader(LineReader& reader) {
   std::string_view line;
-  if (!reader.ReadLine(line)) {
+  std::int64_t length = 0;
+  if (!reader.MeasureLine(line, length)) {
     Fail("manjka stevilka tekmovalca", 189);
   }
-  if (line.size() != 6) {
+  if (length != 6) {
     Fail("stevilka tekmovalca bi morala imeti 6 stevk", 190);
   }
   int contestant = 0;
@@ -101,23 +99,24 @@ const CaseResult& EvaluateCase(LineReader& reader, TestCase& testCase, int testN
   result.rects.clear();
   result.testNumber = testNumber;
   result.testCase = &testCase;
-  std::string_view line;
   ++lineCounter;
-  if (!reader.ReadLine(line)) {
+  int count = 0;
+  const int converted = reader.ReadInts(1, &count);
+  if (converted < 0) {
     Fail("manjka vrstica s stevilom pravokotnikov", 129);
   }
   const int cells = testCase.w * testCase.h;
-  int count = 0;
-  if (ScanInts(line, 1, &count) != 1 || count < 1 || count > cells) {
+  if (converted != 1 || count < 1 || count > cells) {
     Fail("stevilo pravokotnikov bi moralo biti od 1 do " + IntToStr(cells), 132);
   }
   // At most a million rectangles; pages that are never filled are never touched.
   result.rects.reserve(static_cast<std::size_t>(count));
+  workspace.whiteCells.Use(testCase);
   for (int k = 1; k <= count; ++k) {
     // Built in place; a rectangle that fails a check ends the run, so it never counts.
     Rect& rect = result.rects.emplace_back();
     ReadRect(reader, k, lineCounter, rect);
-    CheckRect(rect, k, testCase);
+    CheckRect(rect, k, testCase, workspace.whiteCells);
   }
   CheckCoverage(testCase, workspace);
   return result;
@@ -130,14 +129,15 @@ void ReadSubmission(LineReader& reader, TestCaseList& testCases, ReportEntryList
   std::string_view line;
   for (;;) {
     ++lineCounter;
-    if (!reader.ReadLine(line)) {
+    int testNumber = 0;
+    const int converted = reader.ReadIntsOrLine(1, &testNumber, line);
+    if (converted < 0) {
       break;
     }
-    if (line.empty()) {
+    if (converted == 0 && line.empty()) {
       continue;
     }
-    int testNumber = 0;
-    if (ScanInts(line, 1, &testNumber) != 1) {
+    if (converted != 1) {
       Fail(QuoteLine("v " + IntToStr(lineCounter) +
                          ". vrstici bi morala biti stevilka testnega primera, ne pa \"",
                      line, "\""),

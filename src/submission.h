@@ -4,21 +4,14 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <string>
 #include <vector>
 
 #include "coverage.h"
 #include "line_reader.h"
+#include "report_entries.h"
 #include "task_input.h"
-
-struct ReportEntry {
-  int testNumber = 0;
-  int rectangleCount = 0;
-};
-
-// A deque, so that a flood of tiny blocks never holds the entries twice while they grow.
-using ReportEntryList = std::deque<ReportEntry>;
+#include "white_cells.h"
 
 struct CaseResult {
   std::vector<Rect> rects;
@@ -30,6 +23,7 @@ struct CaseResult {
 // million blocks does not allocate a million times.
 struct BlockWorkspace {
   CaseResult result;
+  WhiteCells whiteCells;
   Coverage coverage;
 };
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "assertion.h"
+#include "picture_writer.h"
 #include "scan_ints.h"
 
 namespace {
@@ -18,92 +19,36 @@ void CheckSide(int value, std::string_view name, std::int64_t n, int check) {
   }
 }
 
-// Adds the black cells of a row and returns the column of its first byte that is neither '.'
-// nor '#', or -1. Counting is a vectorised pass; only a bad row is searched.
-int ScanRow(std::string_view row, std::int64_t& blackCount) {
-  const auto black = std::count(row.begin(), row.end(), '#');
-  blackCount += black;
-  if (black + std::count(row.begin(), row.end(), '.') == static_cast<std::ptrdiff_t>(row.size())) {
-    return -1;
-  }
-  return static_cast<int>(
-      std::find_if(row.begin(), row.end(), [](char c) { return c != '#' && c != '.'; }) -
-      row.begin());
-}
-
-// Keeps the picture where the reader has it when the rows stand at equal distances in the
-// mapped file (the usual case: one line end after each row), and copies it otherwise.
-class PictureStore {
- public:
-  PictureStore(TestCase& testCase, bool inPlace) : testCase_(testCase), inPlace_(inPlace) {
-    if (!inPlace_) {
-      testCase_.ownedRows.reserve(static_cast<std::size_t>(testCase_.w) * testCase_.h);
-    }
-  }
-  void Add(int y, std::string_view row) {
-    if (inPlace_) {
-      if (y == 0) {
-        first_ = row.data();
-      } else if (y == 1) {
-        stride_ = static_cast<std::size_t>(row.data() - first_);
-      } else if (row.data() != first_ + static_cast<std::size_t>(y) * stride_) {
-        CopyRowsSoFar(y);
-      }
-    }
-    if (!inPlace_) {
-      testCase_.ownedRows.append(row);
-    }
-  }
-  void Finish() {
-    if (inPlace_) {
-      testCase_.mappedRows = first_;
-      testCase_.rowStride = testCase_.h == 1 ? static_cast<std::size_t>(testCase_.w) : stride_;
-    } else {
-      testCase_.rowStride = static_cast<std::size_t>(testCase_.w);
-    }
-  }
-
- private:
-  void CopyRowsSoFar(int y) {
-    inPlace_ = false;
-    testCase_.ownedRows.reserve(static_cast<std::size_t>(testCase_.w) * testCase_.h);
-    for (int row = 0; row < y; ++row) {
-      testCase_.ownedRows.append(first_ + static_cast<std::size_t>(row) * stride_,
-                                 static_cast<std::size_t>(testCase_.w));
-    }
-  }
-  TestCase& testCase_;
-  bool inPlace_;
-  const char* first_ = nullptr;
-  std::size_t stride_ = 0;
-};
-
-void ReadPicture(LineReader& reader, std::int64_t& lineCounter, TestCase& testCase) {
-  PictureStore store(testCase, reader.LinesStayValid());
+void ReadPicture(LineReader& reader, std::int64_t& lineCounter, TestCase& testCase,
+                 PictureArena& pictures) {
+  const std::int64_t cells = static_cast<std::int64_t>(testCase.w) * testCase.h;
+  bit_rows::Word* words = pictures.Allocate(static_cast<std::size_t>(bit_rows::WordCount(cells)));
+  testCase.cells = words;
+  PictureWriter writer(words);
   std::string_view row;
   for (int y = 0; y < testCase.h; ++y) {
     ++lineCounter;
     if (!reader.ReadLine(row)) {
       Fail("manjka vrstica y = " + IntToStr(y), 74);
     }
-    if (row.size() != static_cast<std::size_t>(testCase.w)) {
+    if (row.size() != testCase.w) {
       Fail("vrstica y = " + IntToStr(y) + " bi morala biti dolga " + IntToStr(testCase.w) +
                " znakov, ne pa " + IntToStr(static_cast<std::int64_t>(row.size())),
            75);
     }
-    if (const int x = ScanRow(row, testCase.blackCount); x >= 0) {
+    if (const int x = writer.Append(row); x >= 0) {
       Fail("znak za celico x = " + IntToStr(x) + ", y = " + IntToStr(y) + " ima s kodo " +
                IntToStr(static_cast<int>(static_cast<unsigned char>(row[x]))) +
                ", ki niti '.' niti '#'",
            79);
     }
-    store.Add(y, row);
   }
-  store.Finish();
+  writer.Finish();
+  testCase.blackCount = static_cast<std::int32_t>(writer.BlackCount());
 }
 }  // namespace
 
-TestCase ReadTestCase(LineReader& reader, std::int64_t& lineCounter) {
+TestCase ReadTestCase(LineReader& reader, std::int64_t& lineCounter, PictureArena& pictures) {
   std::string_view line;
   ++lineCounter;
   if (!reader.ReadLine(line)) {
@@ -126,16 +71,16 @@ TestCase ReadTestCase(LineReader& reader, std::int64_t& lineCounter) {
              line, "\""),
          65);
   }
+  CheckSide(values[1], "sirina w", lineCounter, 66);
+  CheckSide(values[2], "visina h", lineCounter, 67);
+  CheckSide(values[3], "velikost a", lineCounter, 68);
+  CheckSide(values[4], "velikost b", lineCounter, 69);
   testCase.number = values[0];
-  testCase.w = values[1];
-  testCase.h = values[2];
-  testCase.a = values[3];
-  testCase.b = values[4];
-  CheckSide(testCase.w, "sirina w", lineCounter, 66);
-  CheckSide(testCase.h, "visina h", lineCounter, 67);
-  CheckSide(testCase.a, "velikost a", lineCounter, 68);
-  CheckSide(testCase.b, "velikost b", lineCounter, 69);
-  ReadPicture(reader, lineCounter, testCase);
+  testCase.w = static_cast<std::uint16_t>(values[1]);
+  testCase.h = static_cast<std::uint16_t>(values[2]);
+  testCase.a = static_cast<std::uint16_t>(values[3]);
+  testCase.b = static_cast<std::uint16_t>(values[4]);
+  ReadPicture(reader, lineCounter, testCase, pictures);
   return testCase;
 }
 
@@ -157,7 +102,7 @@ void ReadTaskInput(LineReader& reader, TestCaseList& testCases) {
   std::int64_t lineCounter = 2;
   for (int k = 1; k <= count; ++k) {
     const std::int64_t blockStart = lineCounter;
-    TestCase testCase = ReadTestCase(reader, lineCounter);
+    TestCase testCase = ReadTestCase(reader, lineCounter, testCases.pictures);
     if (testCase.number != k) {
       Fail("v vrsticah " + LineNo(blockStart) + ".." + LineNo(lineCounter) +
                " bi moral biti testni primer stevilka " + IntToStr(k) + ", ne pa " +
@@ -169,10 +114,9 @@ void ReadTaskInput(LineReader& reader, TestCaseList& testCases) {
 }
 
 void ReadTaskInput(const std::string& path, TestCaseList& testCases) {
-  auto source = std::make_unique<FileSource>(path);
-  LineReader reader(*source);
+  FileSource source(path);
+  LineReader reader(source);
   ReadTaskInput(reader, testCases);
-  testCases.input = std::move(source);
 }
 
 void CheckTaskName(std::string_view line, std::string_view whichLine, int check) {
@@ -189,4 +133,18 @@ TestCase* FindTestCase(TestCaseList& testCases, int number) {
     return nullptr;
   }
   return &testCases[static_cast<std::size_t>(number) - 1];
+}
+
+bit_rows::Word* PictureArena::Allocate(std::size_t words) {
+  constexpr std::size_t kBlockWords = std::size_t{1} << 17;  // 1 MiB
+  if (words > left_) {
+    const std::size_t size = std::max(words, kBlockWords);
+    blocks_.push_back(std::make_unique_for_overwrite<bit_rows::Word[]>(size));
+    next_ = blocks_.back().get();
+    left_ = size;
+  }
+  bit_rows::Word* taken = next_;
+  next_ += words;
+  left_ -= words;
+  return taken;
 }

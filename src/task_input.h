@@ -7,47 +7,54 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "bit_rows.h"
 #include "line_reader.h"
 
 inline constexpr std::string_view TaskName = "Zelmiranke";
 inline constexpr int kMaxSide = 1000;
 
+// One test case, kept small: an input may hold millions of tiny ones.
 struct TestCase {
+  // The picture, one bit a cell in row-major order, set for black (see bit_rows.h).
+  const bit_rows::Word* cells = nullptr;
   int number = 0;
-  int w = 0;
-  int h = 0;
-  int a = 0;
-  int b = 0;
-  // The picture, h rows of w cells '.' or '#': in place in the mapped input file when its rows
-  // stand at equal distances there, else copied into ownedRows.
-  const char* mappedRows = nullptr;
-  std::size_t rowStride = 0;
-  std::string ownedRows;
-  std::int64_t blackCount = 0;
+  std::int32_t blackCount = 0;
+  // Sides and limits are 1..1000 once read.
+  std::uint16_t w = 0;
+  std::uint16_t h = 0;
+  std::uint16_t a = 0;
+  std::uint16_t b = 0;
+  // What looking for white cells under rectangles has cost so far (see white_cells.h).
+  std::uint32_t whiteScanCost = 0;
 
-  // Built by the evaluation only for a picture that is scanned often (see white_cells.h).
-  std::unique_ptr<std::uint32_t[]> whitePrefix;
-  std::int64_t scanCost = 0;
-
-  const char* Row(int y) const {
-    return (mappedRows != nullptr ? mappedRows : ownedRows.data()) +
-           static_cast<std::size_t>(y) * rowStride;
-  }
-  bool IsBlack(int x, int y) const { return Row(y)[x] == '#'; }
+  std::int64_t CellIndex(int x, int y) const { return static_cast<std::int64_t>(y) * w + x; }
+  bool IsBlack(int x, int y) const { return bit_rows::Test(cells, CellIndex(x, y)); }
 };
 
-// A deque, so that adding a test case never moves or copies the ones read before. It keeps the
-// input file open, since pictures may lie in its mapping.
+// Memory for the pictures' bits, handed out from large blocks that never move.
+class PictureArena {
+ public:
+  bit_rows::Word* Allocate(std::size_t words);
+
+ private:
+  std::vector<std::unique_ptr<bit_rows::Word[]>> blocks_;
+  bit_rows::Word* next_ = nullptr;
+  std::size_t left_ = 0;
+};
+
+// A deque, so that adding a test case never moves or copies the ones read before.
 struct TestCaseList : std::deque<TestCase> {
-  std::unique_ptr<ByteSource> input;
+  PictureArena pictures;
 };
 
 void ReadTaskInput(const std::string& path, TestCaseList& testCases);
 void ReadTaskInput(LineReader& reader, TestCaseList& testCases);
 
-// Reads one block; `lineCounter` advances by one for every line it tries to read.
-TestCase ReadTestCase(LineReader& reader, std::int64_t& lineCounter);
+// Reads one block, its picture into `pictures`; `lineCounter` advances by one for every line
+// it tries to read.
+TestCase ReadTestCase(LineReader& reader, std::int64_t& lineCounter, PictureArena& pictures);
 
 // The check that a line holds the task name, in both files: `whichLine` is the line's ordinal
 // word in the message ("prvi", "drugi").

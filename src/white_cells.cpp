@@ -1,95 +1,75 @@
 #include "white_cells.h"
 
-#include <cstring>
+#include <algorithm>
 
 namespace {
-std::int64_t ScanBudget(const TestCase& testCase) {
-  return 4 * static_cast<std::int64_t>(testCase.w) * testCase.h + 65536;
+// Marks a test case whose index has been built.
+constexpr std::uint32_t kIndexed = 0xFFFFFFFFu;
+
+// About what building an index costs, in the units of SearchCost: a few steps for every word of
+// the picture and every row, and a floor that keeps tiny pictures from building one often.
+std::uint32_t SearchBudget(const TestCase& testCase) {
+  const std::int64_t words =
+      bit_rows::WordCount(static_cast<std::int64_t>(testCase.w) * testCase.h);
+  return static_cast<std::uint32_t>(16 * words + 4 * testCase.h + 4096);
 }
 
-bool FindInRow(const TestCase& testCase, int x, int y, int width, int& cellX) {
-  const char* start = testCase.Row(y) + x;
-  if (width <= 16) {  // cheaper than a call for the narrow rectangles most covers use
-    for (int i = 0; i < width; ++i) {
-      if (start[i] != '#') {
-        cellX = x + i;
-        return true;
-      }
+// A search: a step for each row and each word it touches; the rows of a rectangle as wide as
+// the picture are one run of bits.
+std::uint32_t SearchCost(const TestCase& testCase, int width, int height) {
+  if (width == testCase.w) {
+    return 2 + static_cast<std::uint32_t>(width) * static_cast<std::uint32_t>(height) / 64;
+  }
+  return static_cast<std::uint32_t>(height) * (2 + static_cast<std::uint32_t>(width) / 64);
+}
+}  // namespace
+
+void WhiteCells::Use(TestCase& testCase) {
+  testCase_ = &testCase;
+  index_ = nullptr;
+  if (testCase.whiteScanCost == kIndexed) {
+    if (const auto found = indexes_.find(&testCase); found != indexes_.end()) {
+      index_ = found->second.get();
     }
-    return false;
   }
-  const void* white = std::memchr(start, '.', static_cast<std::size_t>(width));
-  if (white == nullptr) {
-    return false;
-  }
-  cellX = x + static_cast<int>(static_cast<const char*>(white) - start);
-  return true;
 }
 
-bool ScanRows(const TestCase& testCase, int x, int y, int width, int height, int& cellX,
-              int& cellY) {
+bool WhiteCells::Find(int x, int y, int width, int height, int& cellX, int& cellY) {
+  if (index_ == nullptr) {
+    TestCase& testCase = *testCase_;
+    const std::uint32_t cost = SearchCost(testCase, width, height);
+    if (testCase.whiteScanCost < SearchBudget(testCase) - std::min(cost, SearchBudget(testCase))) {
+      testCase.whiteScanCost += cost;
+      return Search(x, y, width, height, cellX, cellY);
+    }
+    auto& slot = indexes_[&testCase];
+    if (slot == nullptr) {
+      slot = std::make_unique<WhiteIndex>(testCase);
+    }
+    index_ = slot.get();
+    testCase.whiteScanCost = kIndexed;
+  }
+  return index_->AnyWhite(x, y, x + width, y + height) && Search(x, y, width, height, cellX, cellY);
+}
+
+bool WhiteCells::Search(int x, int y, int width, int height, int& cellX, int& cellY) const {
+  const TestCase& testCase = *testCase_;
+  if (width == testCase.w) {
+    const std::int64_t to = testCase.CellIndex(0, y + height);
+    const std::int64_t white = bit_rows::FirstClear(testCase.cells, testCase.CellIndex(0, y), to);
+    cellX = static_cast<int>(white % testCase.w);
+    cellY = static_cast<int>(white / testCase.w);
+    return white != to;
+  }
   for (int row = y; row < y + height; ++row) {
-    if (FindInRow(testCase, x, row, width, cellX)) {
+    const std::int64_t from = testCase.CellIndex(x, row);
+    const std::int64_t to = from + width;
+    const std::int64_t white = bit_rows::FirstClear(testCase.cells, from, to);
+    if (white != to) {
+      cellX = static_cast<int>(white - testCase.CellIndex(0, row));
       cellY = row;
       return true;
     }
   }
   return false;
-}
-
-// whitePrefix[y * w + x] counts the white cells of columns 0..x in rows 0..y.
-void BuildWhitePrefix(TestCase& testCase) {
-  const std::size_t w = static_cast<std::size_t>(testCase.w);
-  auto prefix = std::make_unique<std::uint32_t[]>(w * static_cast<std::size_t>(testCase.h));
-  for (int y = 0; y < testCase.h; ++y) {
-    const char* row = testCase.Row(y);
-    std::uint32_t* out = prefix.get() + y * w;
-    std::uint32_t run = 0;
-    for (std::size_t x = 0; x < w; ++x) {
-      run += row[x] == '.';
-      out[x] = run;
-    }
-    if (y > 0) {
-      const std::uint32_t* above = out - w;
-      for (std::size_t x = 0; x < w; ++x) {
-        out[x] += above[x];
-      }
-    }
-  }
-  testCase.whitePrefix = std::move(prefix);
-}
-
-std::int64_t PrefixAt(const TestCase& testCase, int x, int y) {
-  if (x < 0 || y < 0) {
-    return 0;
-  }
-  return testCase.whitePrefix[static_cast<std::size_t>(y) * testCase.w + x];
-}
-
-// White cells in columns x0..x1-1 of rows y0..y1-1.
-std::int64_t CountWhite(const TestCase& testCase, int x0, int y0, int x1, int y1) {
-  return PrefixAt(testCase, x1 - 1, y1 - 1) - PrefixAt(testCase, x0 - 1, y1 - 1) -
-         PrefixAt(testCase, x1 - 1, y0 - 1) + PrefixAt(testCase, x0 - 1, y0 - 1);
-}
-}  // namespace
-
-bool FindWhiteCell(TestCase& testCase, int x, int y, int width, int height, int& cellX,
-                   int& cellY) {
-  if (!testCase.whitePrefix) {
-    // Every scanned row has a cell, so the cells bound the whole cost of a scan.
-    testCase.scanCost += static_cast<std::int64_t>(width) * height;
-    if (testCase.scanCost <= ScanBudget(testCase)) {
-      return ScanRows(testCase, x, y, width, height, cellX, cellY);
-    }
-    BuildWhitePrefix(testCase);
-  }
-  if (CountWhite(testCase, x, y, x + width, y + height) == 0) {
-    return false;
-  }
-  int row = y;
-  while (CountWhite(testCase, x, row, x + width, row + 1) == 0) {
-    ++row;
-  }
-  cellY = row;
-  return FindInRow(testCase, x, row, width, cellX);
 }

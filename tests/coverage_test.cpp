@@ -1,5 +1,5 @@
-// The fast evaluation of a block (white-cell tables, the union sweep, the difference canvas)
-// against a deliberately simple painter, on thousands of random small blocks.
+// The evaluation of a block (white-cell searches and the white index, every way to the union's
+// area, naming the cell) against a deliberately simple painter.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -10,8 +10,13 @@
 
 #include "submission.h"
 #include "test_util.h"
+#include "white_index.h"
 
 namespace {
+using Way = Coverage::Way;
+constexpr Way kEveryWay[] = {Way::kChoose, Way::kGrid,    Way::kPainter,
+                             Way::kRows,   Way::kColumns, Way::kSweep};
+
 struct Verdict {
   int check = 0;  // 0: accepted
   int k = 0;
@@ -25,33 +30,34 @@ std::ostream& operator<<(std::ostream& out, const Verdict& v) {
 }
 
 // Paints cell by cell, exactly as the checks are worded.
-Verdict Paint(const TestCase& tc, const std::vector<Rect>& rects) {
-  std::vector<std::string> canvas(tc.h, std::string(tc.w, '.'));
+Verdict Paint(const std::vector<std::string>& rows, int a, int b, const std::vector<Rect>& rects) {
+  const int h = static_cast<int>(rows.size());
+  const int w = static_cast<int>(rows[0].size());
+  std::vector<std::string> canvas(h, std::string(w, '.'));
   for (int k = 1; k <= static_cast<int>(rects.size()); ++k) {
     const Rect& r = rects[k - 1];
     if (r.x < 0)
       return {140, k};
     if (r.y < 0)
       return {141, k};
-    if (static_cast<long long>(r.x) + r.width > tc.w)
+    if (static_cast<long long>(r.x) + r.width > w)
       return {142, k};
-    if (static_cast<long long>(r.y) + r.height > tc.h)
+    if (static_cast<long long>(r.y) + r.height > h)
       return {143, k};
-    if (!((r.width <= tc.a && r.height <= tc.b) || (r.width <= tc.b && r.height <= tc.a))) {
+    if (!((r.width <= a && r.height <= b) || (r.width <= b && r.height <= a)))
       return {145, k};
-    }
     for (int y = r.y; y < r.y + r.height; ++y) {
       for (int x = r.x; x < r.x + r.width; ++x) {
-        if (tc.Row(y)[x] != '#')
+        if (rows[y][x] != '#')
           return {148, k, x, y};
         canvas[y][x] = '#';
       }
     }
   }
-  for (int y = 0; y < tc.h; ++y) {
-    for (int x = 0; x < tc.w; ++x) {
-      if (tc.Row(y)[x] != canvas[y][x])
-        return {tc.Row(y)[x] == '#' ? 157 : 161, 0, x, y};
+  for (int y = 0; y < h; ++y) {
+    for (int x = 0; x < w; ++x) {
+      if (rows[y][x] != canvas[y][x])
+        return {rows[y][x] == '#' ? 157 : 161, 0, x, y};
     }
   }
   return {};
@@ -69,7 +75,7 @@ std::string ExpectedMessage(const Verdict& v) {
   return {};
 }
 
-Verdict Evaluate(TestCase& tc, const std::vector<Rect>& rects, std::string& message) {
+Verdict Evaluate(TestCase& tc, const std::vector<Rect>& rects, Way way, std::string& message) {
   std::string body = std::to_string(rects.size()) + "\n";
   for (const Rect& r : rects) {
     body += std::to_string(r.x) + " " + std::to_string(r.y) + " " + std::to_string(r.width) + " " +
@@ -78,6 +84,7 @@ Verdict Evaluate(TestCase& tc, const std::vector<Rect>& rects, std::string& mess
   MemorySource source(body);
   LineReader reader(source);
   BlockWorkspace workspace;
+  workspace.coverage.Force(way);
   std::int64_t lineCounter = 0;
   try {
     EvaluateCase(reader, tc, 1, lineCounter, workspace);
@@ -98,25 +105,25 @@ struct Generator {
     return {x, y, Uniform(1, w - x), Uniform(1, h - y)};
   }
 
-  TestCase Picture(std::vector<Rect>& shapes) {
-    TestCase tc;
-    tc.number = 1;
-    tc.w = Uniform(0, 3) == 0 ? Uniform(1, 4) : Uniform(1, 40);
-    tc.h = Uniform(0, 3) == 0 ? Uniform(1, 4) : Uniform(1, 40);
-    tc.a = Uniform(1, 40);
-    tc.b = Uniform(1, 40);
-    tc.ownedRows.assign(static_cast<std::size_t>(tc.w) * tc.h, '.');
-    tc.rowStride = static_cast<std::size_t>(tc.w);
+  // Mostly small pictures; sometimes one wide or tall enough for the index's long runs.
+  int Side() {
+    const int kind = Uniform(0, 9);
+    return kind < 3 ? Uniform(1, 4) : kind < 9 ? Uniform(1, 40) : Uniform(120, 200);
+  }
+
+  std::vector<std::string> Picture(std::vector<Rect>& shapes) {
+    const int w = Side();
+    const int h = Side();
+    std::vector<std::string> rows(h, std::string(w, '.'));
     const int count = Uniform(0, 6);
     for (int i = 0; i < count; ++i) {
-      shapes.push_back(RandomRect(tc.w, tc.h));
+      shapes.push_back(RandomRect(w, h));
       const Rect& s = shapes.back();
       for (int y = s.y; y < s.y + s.height; ++y) {
-        for (int x = s.x; x < s.x + s.width; ++x) tc.ownedRows[y * tc.w + x] = '#';
+        for (int x = s.x; x < s.x + s.width; ++x) rows[y][x] = '#';
       }
     }
-    for (const char c : tc.ownedRows) tc.blackCount += c == '#';
-    return tc;
+    return rows;
   }
 
   // Every shape that made the picture, repeated and shuffled, sometimes one left out: exact
@@ -138,41 +145,42 @@ struct Generator {
   }
 
   // Mostly the shapes that made the picture, often overlapping, sometimes a stray one.
-  std::vector<Rect> Block(const TestCase& tc, const std::vector<Rect>& shapes) {
+  std::vector<Rect> Block(int w, int h, const std::vector<Rect>& shapes) {
     std::vector<Rect> rects;
-    const int count = Uniform(1, std::min(24, tc.w * tc.h));
+    const int count = Uniform(1, std::min(24, w * h));
     for (int i = 0; i < count; ++i) {
       const int kind = Uniform(0, 9);
       if (kind < 6 && !shapes.empty()) {
         rects.push_back(shapes[Uniform(0, static_cast<int>(shapes.size()) - 1)]);
       } else if (kind < 8) {
-        rects.push_back(
-            {Uniform(-2, tc.w + 2), Uniform(-2, tc.h + 2), Uniform(-3, tc.w), Uniform(-3, tc.h)});
+        rects.push_back({Uniform(-2, w + 2), Uniform(-2, h + 2), Uniform(-3, w), Uniform(-3, h)});
       } else {
-        rects.push_back(RandomRect(tc.w, tc.h));
+        rects.push_back(RandomRect(w, h));
       }
     }
     return rects;
   }
 };
 
-TEST(Coverage, MatchesSimplePainting) {
+TEST(Coverage, EveryWayMatchesSimplePainting) {
   Generator generator;
   std::map<int, int> verdicts;
   for (int round = 0; round < 6000; ++round) {
     std::vector<Rect> shapes;
-    TestCase tc = generator.Picture(shapes);
-    // Half the time the white-cell table is in use from the first rectangle on.
-    if (round % 2 == 1)
-      tc.scanCost = std::int64_t{1} << 40;
-    if (round % 3 == 0)
-      tc.a = tc.b = 40;
-    std::vector<Rect> rects =
-        round % 3 == 0 ? generator.Cover(shapes) : generator.Block(tc, shapes);
-    rects.resize(std::min<std::size_t>(rects.size(), static_cast<std::size_t>(tc.w) * tc.h));
-    const Verdict expected = Paint(tc, rects);
+    const std::vector<std::string> rows = generator.Picture(shapes);
+    const int w = static_cast<int>(rows[0].size());
+    const int h = static_cast<int>(rows.size());
+    const bool cover = round % 3 == 0;
+    const int limit = cover ? 200 : generator.Uniform(1, 40);
+    PictureForTest picture(rows, limit, cover ? limit : generator.Uniform(1, 40));
+    std::vector<Rect> rects = cover ? generator.Cover(shapes) : generator.Block(w, h, shapes);
+    rects.resize(std::min<std::size_t>(rects.size(), static_cast<std::size_t>(w) * h));
+    const Verdict expected = Paint(rows, picture.testCase.a, picture.testCase.b, rects);
+    const Way way = kEveryWay[round % std::size(kEveryWay)];
+    // Every other round the white index is in use from the first rectangle on.
+    picture.testCase.whiteScanCost = round % 2 == 1 ? WhiteCells::kIndexNow : 0;
     std::string message;
-    const Verdict got = Evaluate(tc, rects, message);
+    const Verdict got = Evaluate(picture.testCase, rects, way, message);
     ASSERT_EQ(got.check, expected.check) << "round " << round << ", expected " << expected;
     if (expected.check == 148 || expected.check == 157) {
       ASSERT_EQ(message, ExpectedMessage(expected)) << "round " << round;
@@ -185,51 +193,111 @@ TEST(Coverage, MatchesSimplePainting) {
   }
 }
 
-// Many short rectangles take the sweep, thousands of full-height ones the canvas, and a
-// million copies of one rectangle too; every way must accept an exact cover, overlaps
-// included, and name the one cell a cover misses. The same workspace serves every block, as it
-// does in a run.
-TEST(Coverage, LargeBlocksEveryPath) {
-  TestCase tc;
-  tc.w = tc.h = 1000;
-  tc.a = tc.b = 1000;
-  tc.ownedRows.assign(1000000, '#');
-  tc.rowStride = 1000;
-  tc.blackCount = 1000000;
+// The shapes that defeat one way or another: rectangles of full height or full width in random
+// order, many small strips, copies of one rectangle, large random rectangles. Each way that
+// can take the block in reasonable time, and the choice, must accept the exact cover and name
+// the one cell that a cover missing it leaves. One workspace serves every block, as in a run.
+TEST(Coverage, LargeBlocksEveryWay) {
+  const std::vector<std::string> rows(1000, std::string(1000, '#'));
+  PictureForTest picture(rows, 1000, 1000);
+  const TestCase& tc = picture.testCase;
+  std::mt19937 random(7);
+  const auto shuffled = [&random](std::vector<Rect> rects) {
+    std::shuffle(rects.begin(), rects.end(), random);
+    return rects;
+  };
   std::vector<Rect> strips;
   for (int y = 0; y < 1000; ++y) {
     for (int x = 0; x < 1000; x += 50) strips.push_back({x, y, 50, 1});
   }
   std::vector<Rect> columns;
+  std::vector<Rect> rowsOf;
   for (int copy = 0; copy < 3; ++copy) {
-    for (int x = 0; x < 999; ++x) columns.push_back({x, 0, 1, 1000});
-  }
-  columns.push_back({999, 0, 1, 1000});
-  std::vector<Rect> copies(1000000, Rect{0, 0, 1000, 1000});
-  copies.push_back({0, 0, 0, 5});
-  std::vector<Rect> halves = {{0, 0, 1000, 600}, {0, 400, 1000, 600}};
-  struct Block {
-    std::vector<Rect>* rects;
-    Rect lastShrunk;
-    Cell missed;
-  };
-  const Block blocks[] = {{&strips, {950, 999, 49, 1}, {999, 999}},
-                          {&columns, {999, 0, 1, 999}, {999, 999}},
-                          {&copies, {0, 0, 1000, 1000}, {0, 0}},
-                          {&halves, {0, 400, 999, 600}, {999, 600}}};
-  Coverage coverage;
-  for (const Block& block : blocks) {
-    EXPECT_FALSE(coverage.FirstMismatch(tc, *block.rects).has_value());
-    std::vector<Rect> shrunk = *block.rects;
-    if (block.rects == &copies) {
-      shrunk.assign(1000000, Rect{0, 1, 1000, 999});  // the top row left white
-    } else {
-      shrunk.back() = block.lastShrunk;
+    for (int at = 0; at < 1000;) {
+      const int side = std::min(1000 - at, 1 + static_cast<int>(random() % 7));
+      columns.push_back({at, 0, side, 1000});
+      rowsOf.push_back({0, at, 1000, side});
+      at += side;
     }
-    const auto cell = coverage.FirstMismatch(tc, shrunk);
-    ASSERT_TRUE(cell.has_value());
-    EXPECT_EQ(cell->x, block.missed.x);
-    EXPECT_EQ(cell->y, block.missed.y);
+  }
+  std::vector<Rect> large;
+  for (int i = 0; i < 300; ++i) {
+    const int x = static_cast<int>(random() % 1000);
+    const int y = static_cast<int>(random() % 1000);
+    large.push_back({x, y, 1 + static_cast<int>(random() % (1000 - x)),
+                     1 + static_cast<int>(random() % (1000 - y))});
+  }
+  large.push_back({0, 0, 1000, 500});
+  large.push_back({0, 500, 1000, 500});
+  struct Block {
+    std::vector<Rect> rects;
+    std::vector<Way> ways;
+  };
+  const std::vector<Way> quick = {Way::kChoose, Way::kRows, Way::kColumns, Way::kSweep};
+  std::vector<Block> blocks = {
+      {shuffled(strips), {Way::kChoose, Way::kPainter, Way::kRows, Way::kSweep}},
+      {shuffled(columns), quick},
+      {shuffled(rowsOf), quick},
+      {std::vector<Rect>(100000, Rect{0, 0, 1000, 1000}), quick},
+      {shuffled(large), quick},
+      {{{0, 0, 1000, 600}, {0, 400, 1000, 600}, {3, 3, 0, -1}},
+       std::vector(std::begin(kEveryWay), std::end(kEveryWay))},
+  };
+  Coverage coverage;
+  for (std::size_t b = 0; b < blocks.size(); ++b) {
+    std::vector<Rect> rects = blocks[b].rects;
+    // The same block with the bottom-right cell cut out of every rectangle that holds it.
+    std::vector<Rect> missing = rects;
+    std::vector<Rect> pieces;
+    for (Rect& r : missing) {
+      if (r.x + r.width == 1000 && r.y + r.height == 1000) {
+        r.width == 1 ? --r.height : --r.width;
+        if (r.height > 1)
+          pieces.push_back({999, r.y, 1, r.height - 1});
+      }
+    }
+    missing.insert(missing.end(), pieces.begin(), pieces.end());
+    for (const Way way : blocks[b].ways) {
+      coverage.Force(way);
+      EXPECT_FALSE(coverage.FirstMismatch(tc, rects).has_value())
+          << "block " << b << " way " << static_cast<int>(way);
+      const auto cell = coverage.FirstMismatch(tc, missing);
+      ASSERT_TRUE(cell.has_value()) << "block " << b << " way " << static_cast<int>(way);
+      EXPECT_EQ(cell->x, 999) << "block " << b;
+      EXPECT_EQ(cell->y, 999) << "block " << b;
+    }
+  }
+}
+
+// The index against counting: random pictures, from a single cell to wider than 16 tiles,
+// with every kind of run across and down.
+TEST(WhiteIndex, AgreesWithCountingCells) {
+  std::mt19937 random(99);
+  const auto uniform = [&random](int low, int high) {
+    return std::uniform_int_distribution<int>(low, high)(random);
+  };
+  for (int round = 0; round < 300; ++round) {
+    const int w = round % 3 == 0 ? uniform(1, 20) : uniform(1, 260);
+    const int h = round % 3 == 1 ? uniform(1, 20) : uniform(1, 260);
+    const int whitePerMille = uniform(0, 3) == 0 ? 0 : uniform(1, 30);
+    std::vector<std::string> rows(h, std::string(w, '#'));
+    for (std::string& row : rows) {
+      for (char& c : row) c = uniform(0, 999) < whitePerMille ? '.' : '#';
+    }
+    PictureForTest picture(rows, 1, 1);
+    const WhiteIndex index(picture.testCase);
+    for (int query = 0; query < 200; ++query) {
+      const int x0 = uniform(0, w - 1);
+      const int y0 = uniform(0, h - 1);
+      const int x1 = uniform(x0 + 1, w);
+      const int y1 = uniform(y0 + 1, h);
+      bool white = false;
+      for (int y = y0; y < y1 && !white; ++y) {
+        white = rows[y].find('.', x0) < static_cast<std::size_t>(x1);
+      }
+      ASSERT_EQ(index.AnyWhite(x0, y0, x1, y1), white)
+          << w << "x" << h << " [" << x0 << "," << x1 << ")x[" << y0 << "," << y1 << ")";
+    }
   }
 }
 }  // namespace

@@ -3,10 +3,12 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "assertion.h"
 #include "byte_source.h"
 #include "line_reader.h"
+#include "picture_writer.h"
 #include "submission.h"
 #include "task_input.h"
 
@@ -31,3 +33,29 @@ inline std::string Outcome(std::string_view input, std::string_view submission) 
     return std::to_string(assertion.line) + ": " + assertion.message;
   }
 }
+
+// A test case made from text rows, with the bits it points into.
+struct PictureForTest {
+  std::vector<bit_rows::Word> words;
+  TestCase testCase;
+
+  PictureForTest(const std::vector<std::string>& rows, int a, int b) {
+    const int w = rows.empty() ? 0 : static_cast<int>(rows[0].size());
+    words.assign(static_cast<std::size_t>(bit_rows::WordCount(std::int64_t{w} * rows.size())) + 1,
+                 0);
+    PictureWriter writer(words.data());
+    for (const std::string& row : rows) {
+      writer.Append(row);
+    }
+    writer.Finish();
+    testCase.cells = words.data();
+    testCase.number = 1;
+    testCase.w = static_cast<std::uint16_t>(w);
+    testCase.h = static_cast<std::uint16_t>(rows.size());
+    testCase.a = static_cast<std::uint16_t>(a);
+    testCase.b = static_cast<std::uint16_t>(b);
+    testCase.blackCount = static_cast<std::int32_t>(writer.BlackCount());
+  }
+  PictureForTest(const PictureForTest&) = delete;
+  PictureForTest& operator=(const PictureForTest&) = delete;
+};
