@@ -6,7 +6,8 @@ RELEASE := build/release
 SANITIZE := build/sanitize
 BIN := $(RELEASE)/Ozi18Zelmiranke
 
-.PHONY: all build run test test-release test-sanitize bench bench-bounds fuzz windows test-windows install clean
+.PHONY: all build run test test-release test-sanitize bench bench-bounds fuzz windows test-windows install clean \
+  dist test-bare test-package test-dist
 
 all: build
 
@@ -47,8 +48,23 @@ test: test-release test-sanitize test-windows
 install: build
 	cmake --install $(RELEASE)
 
+# What grading machines get, in dist/: static stripped programs for Linux and Windows, the
+# Debian package and SHA256SUMS. The golden cases run against the static Linux build first.
+dist:
+	JOBS=$(JOBS) bash packaging/dist.sh
+
+# The shipped programs on bare systems: alone in an empty root, and installed from the package
+# into a minimal Debian tree (kept in build/debootstrap; skipped when the mirror is unreachable).
+test-bare: dist
+	bash tests/dist/bare_root.sh dist build/bare-root
+
+test-package: dist
+	bash tests/dist/package_install.sh dist build/debootstrap
+
+test-dist: test-bare test-package
+
 clean:
-	rm -rf build
+	rm -rf build dist
 
 bench: $(RELEASE)/CMakeCache.txt
 	cmake -S . -B $(RELEASE) -DZEL_BENCH=ON

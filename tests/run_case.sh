@@ -7,9 +7,13 @@
 # default 0), stdout.txt (the exact standard output, default nothing) and generate (a bash
 # script run as `generate WORK_DIR` that writes large input.txt, submission.txt or
 # expected.txt there, for files too large to keep). EMULATOR, when set, runs the evaluator
-# (for example under wine).
+# (for example under wine). ROOT, when set, is a folder the evaluator sees as the root of the
+# file system (EMULATOR is then for example `chroot ROOT`): the evaluator and WORK_DIR lie
+# inside it, are named to the evaluator without that prefix, and {casedir} stands for a copy of
+# the case folder in WORK_DIR.
 set -u
 evaluator=$1 case_dir=$2 work=$3 line_end=${4:-lf}
+root=${ROOT:-}
 export LC_ALL=C
 
 fail() { echo "FAIL ${case_dir##*/}: $*"; exit 1; }
@@ -24,12 +28,21 @@ fi
 expected=$case_dir/expected.txt
 [ -f "$expected" ] || expected=$work/expected.txt
 
+# A path as the evaluator sees it.
+seen() { printf '%s' "${1#"$root"}"; }
+seen_case_dir=$case_dir
+if [ -n "$root" ]; then
+  cp -R "$case_dir" "$work/case" || fail "cannot copy the case into $work"
+  seen_case_dir=$(seen "$work/case")
+fi
+seen_work=$(seen "$work")
+
 substitute() {
   local word=$1
-  word=${word//\{input\}/$work/input.txt}
-  word=${word//\{submission\}/$work/submission.txt}
-  word=${word//\{report\}/$work/report.txt}
-  word=${word//\{casedir\}/$case_dir}
+  word=${word//\{input\}/$seen_work/input.txt}
+  word=${word//\{submission\}/$seen_work/submission.txt}
+  word=${word//\{report\}/$seen_work/report.txt}
+  word=${word//\{casedir\}/$seen_case_dir}
   printf '%s' "$word"
 }
 args=()
@@ -38,11 +51,11 @@ if [ -f "$case_dir/args" ]; then
     args+=("$(substitute "$word")")
   done < "$case_dir/args"
 else
-  args=(eval "$work/input.txt" "$work/submission.txt" "$work/report.txt")
+  args=(eval "$seen_work/input.txt" "$seen_work/submission.txt" "$seen_work/report.txt")
 fi
 
 # shellcheck disable=SC2086 # EMULATOR may be a command with its own arguments
-${EMULATOR:-} "$evaluator" "${args[@]}" > "$work/stdout" 2> "$work/stderr"
+${EMULATOR:-} "$(seen "$evaluator")" "${args[@]}" > "$work/stdout" 2> "$work/stderr"
 status=$?
 
 expected_status=0
