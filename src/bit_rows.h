@@ -20,6 +20,15 @@ inline Word MaskTo(std::int64_t end) {  // bits 0 .. (end - 1) % 64
   return ~Word{0} >> ((kBits - (end & (kBits - 1))) & (kBits - 1));
 }
 
+// The number of set bits. std::popcount becomes a library call on machines not known to have
+// the instruction, which costs more than these few steps.
+inline int Count(Word bits) {
+  bits -= (bits >> 1) & 0x5555555555555555;
+  bits = (bits & 0x3333333333333333) + ((bits >> 2) & 0x3333333333333333);
+  bits = (bits + (bits >> 4)) & 0x0F0F0F0F0F0F0F0F;
+  return static_cast<int>((bits * 0x0101010101010101) >> 56);
+}
+
 inline bool Test(const Word* words, std::int64_t bit) {
   return (words[bit / kBits] >> (bit & (kBits - 1))) & 1;
 }
@@ -56,14 +65,8 @@ inline void ForRun(std::int64_t from, std::int64_t to, Apply apply) {
   apply(index, mask & MaskTo(to));
 }
 
-// Sets the bits of [from, to) and returns how many of them were clear.
-inline std::int64_t SetRun(Word* words, std::int64_t from, std::int64_t to) {
-  std::int64_t added = 0;
-  ForRun(from, to, [&](std::int64_t index, Word mask) {
-    added += std::popcount(mask & ~words[index]);
-    words[index] |= mask;
-  });
-  return added;
+inline void SetRun(Word* words, std::int64_t from, std::int64_t to) {
+  ForRun(from, to, [&](std::int64_t index, Word mask) { words[index] |= mask; });
 }
 
 inline void ClearRun(Word* words, std::int64_t from, std::int64_t to) {

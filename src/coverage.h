@@ -7,8 +7,10 @@
 // (each cost estimated from one pass over the rectangles):
 // - one rectangle, or one as large as the whole black area: nothing to add up;
 // - a few rectangles: a grid of the distinct edges, a cell per pair of neighbouring edges;
-// - the painter: the rectangles' rows set in a canvas of one bit a cell, counting the new bits;
-//   cheap for small rectangles, and it names the first cell that differs;
+// - the painter: the rectangles' rows set in a canvas of one bit a cell, which is then compared
+//   with the picture word by word; it names the first cell that differs;
+// - row counts: left to right over the edges, with a cover count per row, a step for every row
+//   of every rectangle, many at a time: cheap for the short rectangles of most covers;
 // - cross-sections: down the rows (or across the columns), rebuilt only where a rectangle
 //   starts or ends; cheap when few rows (columns) are such places, as for a block of
 //   full-height (full-width) rectangles;
@@ -23,6 +25,7 @@
 #include <vector>
 
 #include "bit_rows.h"
+#include "populated.h"
 #include "task_input.h"
 
 struct Rect {
@@ -35,6 +38,8 @@ struct Rect {
   bool HasArea() const { return width > 0 && height > 0; }
 };
 
+using RectList = std::vector<Rect, PopulatingAllocator<Rect>>;
+
 struct Cell {
   int x = 0;
   int y = 0;
@@ -42,44 +47,69 @@ struct Cell {
 
 class Coverage {
  public:
-  // The first cell in row-major order whose colour in the picture differs from whether the
-  // rectangles cover it; none when they match. Rectangles without area are ignored.
-  std::optional<Cell> FirstMismatch(const TestCase& testCase, const std::vector<Rect>& rects);
+  // Starts a block of `testCase`.
+  void Begin(const TestCase& testCase);
+  // Takes a rectangle that has passed its checks.
+  void Add(const Rect& rect) {
+    if (rect.HasArea() && !settled_) {
+      Keep(rect);
+    }
+  }
+  // After the block's last rectangle: the first cell in row-major order whose colour in the
+  // picture differs from whether the rectangles cover it; none when they match.
+  std::optional<Cell> Finish();
+
+  // The whole check at once, for tests.
+  std::optional<Cell> FirstMismatch(const TestCase& testCase, const RectList& rects);
 
   // The ways to the union's area, for tests that must reach each one.
-  enum class Way { kChoose, kGrid, kPainter, kRows, kColumns, kSweep };
+  enum class Way { kChoose, kGrid, kPainter, kCounts, kRows, kColumns, kSweep };
   void Force(Way way) { forced_ = way; }
+
+  // A rectangle with area inside the picture: every side fits 16 bits, which halves the
+  // memory a block of a million rectangles takes.
+  struct Box {
+    std::uint16_t x;
+    std::uint16_t y;
+    std::uint16_t width;
+    std::uint16_t height;
+  };
+  template <typename T>
+  using Array = std::vector<T, PopulatingAllocator<T>>;
 
  private:
   struct Estimate;
-  Estimate Measure(const TestCase& testCase, const std::vector<Rect>& rects);
-  Way Choose(const Estimate& estimate, const TestCase& testCase) const;
-  std::int64_t UnionArea(Way way, const TestCase& testCase, const std::vector<Rect>& rects);
-  std::optional<Cell> Locate(const Estimate& estimate, const TestCase& testCase,
-                             const std::vector<Rect>& rects);
-
-  std::int64_t GridArea(const std::vector<Rect>& rects);
-  std::int64_t SweepArea(const TestCase& testCase, const std::vector<Rect>& rects);
+  void Keep(const Rect& rect);
+  Estimate Measure();
+  Way Choose(const Estimate& estimate) const;
+  std::int64_t UnionArea(Way way);
+  std::optional<Cell> Locate(const Estimate& estimate);
+  std::optional<Cell> PaintAndCompare(const Estimate& estimate);
+  std::int64_t GridArea();
+  std::int64_t CountArea();
+  std::int64_t SweepArea();
   template <typename Axis>
-  std::int64_t Sections(Axis axis, int length, int across, const std::vector<Rect>& rects,
-                        const TestCase* compareWith, std::optional<Cell>* mismatch);
-  std::int64_t Paint(const TestCase& testCase, const std::vector<Rect>& rects);
-  void Unpaint(const TestCase& testCase, const std::vector<Rect>& rects);
+  std::int64_t Sections(Axis axis, int length, int across, std::optional<Cell>* mismatch);
   template <typename Key>
-  void Order(const std::vector<Rect>& rects, Key key, int limit, std::vector<std::uint32_t>& order);
+  void Order(Key key, int limit, Array<std::uint32_t>& order);
+  template <typename Axis, typename At>
+  void Sweep(Axis axis, int length, At at);
 
   Way forced_ = Way::kChoose;
-  std::int64_t painted_ = 0;  // rectangles with area in the block at hand
-  std::vector<std::uint32_t> byStart_;
-  std::vector<std::uint32_t> byEnd_;
-  std::vector<std::uint32_t> bucket_;
-  std::vector<bit_rows::Word> edges_;      // marks of distinct edges, clear between blocks
-  std::vector<int> gridX_;                 // grid: the distinct edges across
-  std::vector<int> gridY_;                 // and down
-  std::vector<std::int32_t> gridCover_;    // grid: cover counts of the cells
-  std::vector<std::int32_t> treeCount_;    // sweep: rectangles over each node's whole range
-  std::vector<std::int32_t> treeCovered_;  // sweep: covered rows in each node's range
-  std::vector<std::int32_t> delta_;        // cross-sections: change of the cover count
-  std::vector<bit_rows::Word> section_;    // cross-sections: the cover of one section
-  std::vector<bit_rows::Word> canvas_;     // painter: clear between blocks
+  const TestCase* testCase_ = nullptr;
+  bool settled_ = false;  // one rectangle covers every black cell
+  Array<Box> boxes_;      // the rectangles with area, while not settled
+  Array<std::uint32_t> byStart_;
+  Array<std::uint32_t> byEnd_;
+  Array<std::uint32_t> bucket_;
+  Array<bit_rows::Word> edges_;      // marks of distinct edges, clear between blocks
+  Array<int> gridX_;                 // grid: the distinct edges across
+  Array<int> gridY_;                 // and down
+  Array<std::int32_t> gridCover_;    // grid: cover counts of the cells
+  Array<std::int32_t> rowCover_;     // row counts: zero between blocks
+  Array<std::int32_t> treeCount_;    // sweep: rectangles over each node's whole range
+  Array<std::int32_t> treeCovered_;  // sweep: covered rows in each node's range
+  Array<std::int32_t> delta_;        // cross-sections: change of the cover count
+  Array<bit_rows::Word> section_;    // cross-sections: the cover of one section
+  Array<bit_rows::Word> canvas_;     // painter: clear between blocks
 };

@@ -3,21 +3,24 @@
 #include <cstdlib>
 #include <new>
 
+#include "populated.h"
+
 namespace {
 constexpr char kEndOfFile = 0x1A;
 }  // namespace
 
 LineReader::LineReader(ByteSource& source) : source_(source) {
-  buffer_ = static_cast<char*>(std::malloc(kWindow));
-  if (buffer_ == nullptr) {
-    throw std::bad_alloc();
-  }
+  buffer_ = static_cast<char*>(AllocatePopulated(kWindow));
   capacity_ = kWindow;
   next_ = end_ = buffer_;
 }
 
 LineReader::~LineReader() {
-  std::free(buffer_);
+  if (grown_) {
+    std::free(buffer_);
+  } else {
+    FreePopulated(buffer_, kWindow);
+  }
 }
 
 bool LineReader::ReadLineSlow(std::string_view& line) {
@@ -163,9 +166,14 @@ void LineReader::Refill(bool grow) {
   }
   if (kept == capacity_ && grow) {
     // realloc can grow a large block in place, so a line of gigabytes is never held twice.
-    void* grown = std::realloc(buffer_, capacity_ * 2);
+    void* grown = std::realloc(grown_ ? buffer_ : nullptr, capacity_ * 2);
     if (grown == nullptr) {
       throw std::bad_alloc();
+    }
+    if (!grown_) {
+      std::memcpy(grown, buffer_, kept);
+      FreePopulated(buffer_, kWindow);
+      grown_ = true;
     }
     buffer_ = static_cast<char*>(grown);
     capacity_ *= 2;

@@ -83,4 +83,5 @@ class LineReader {
   char* next_ = nullptr;  // first byte not yet returned
   char* end_ = nullptr;   // end of the bytes read so far
   bool atEnd_ = false;    // nothing more will come from the source
+  bool grown_ = false;    // buffer_ came from malloc, to hold a long line
 };

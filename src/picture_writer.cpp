@@ -12,6 +12,7 @@ void PictureWriter::Put(Word bits, int count) {
   pending_ |= bits << used_;
   used_ += count;
   if (used_ >= bit_rows::kBits) {
+    blackCount_ += bit_rows::Count(pending_);
     *out_++ = pending_;
     used_ -= bit_rows::kBits;
     pending_ = used_ == 0 ? 0 : bits >> (count - used_);
@@ -20,6 +21,7 @@ void PictureWriter::Put(Word bits, int count) {
 
 void PictureWriter::Finish() {
   if (used_ > 0) {
+    blackCount_ += bit_rows::Count(pending_);
     *out_++ = pending_;
     pending_ = 0;
     used_ = 0;
@@ -40,7 +42,6 @@ int PictureWriter::Append(std::string_view row) {
     if ((blacks | whites) != 0xFFFF) {
       return x + std::countr_one(blacks | whites);
     }
-    blackCount_ += std::popcount(blacks);
     Put(blacks, 16);
   }
 #endif
@@ -52,7 +53,6 @@ int PictureWriter::Append(std::string_view row) {
       return x;
     }
     bits |= Word{c == '#'} << count;
-    blackCount_ += c == '#';
     if (++count == bit_rows::kBits) {
       Put(bits, count);
       bits = 0;

@@ -16,6 +16,7 @@ class PictureWriter {
   int Append(std::string_view row);
   // Writes the last, partly filled word.
   void Finish();
+  // The black cells written, once finished.
   std::int64_t BlackCount() const { return blackCount_; }
 
  private:

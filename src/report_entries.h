@@ -4,8 +4,9 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <deque>
 #include <iterator>
+
+#include "chunked_list.h"
 
 struct ReportEntry {
   int testNumber = 0;
@@ -15,6 +16,8 @@ struct ReportEntry {
 // Entries in the order they were added, each number as seven bits a byte (the high bit says
 // that more bytes follow).
 class ReportEntryList {
+  using Bytes = ChunkedList<std::uint8_t>;
+
  public:
   class const_iterator {
    public:
@@ -24,7 +27,7 @@ class ReportEntryList {
     using pointer = const ReportEntry*;
     using reference = ReportEntry;
 
-    const_iterator(std::deque<std::uint8_t>::const_iterator at) : at_(at) {}
+    const_iterator(Bytes::const_iterator at) : at_(at) {}
     ReportEntry operator*() const {
       auto at = at_;
       ReportEntry entry;
@@ -40,7 +43,7 @@ class ReportEntryList {
     bool operator==(const const_iterator& other) const { return at_ == other.at_; }
 
    private:
-    static std::uint32_t Decode(std::deque<std::uint8_t>::const_iterator& at) {
+    static std::uint32_t Decode(Bytes::const_iterator& at) {
       std::uint32_t value = 0;
       for (int shift = 0;; shift += 7) {
         const std::uint8_t byte = *at++;
@@ -50,7 +53,7 @@ class ReportEntryList {
         }
       }
     }
-    std::deque<std::uint8_t>::const_iterator at_;
+    Bytes::const_iterator at_;
   };
 
   void push_back(const ReportEntry& entry) {
@@ -72,6 +75,6 @@ class ReportEntryList {
     bytes_.push_back(static_cast<std::uint8_t>(value));
   }
 
-  std::deque<std::uint8_t> bytes_;
+  Bytes bytes_;
   std::size_t size_ = 0;
 };

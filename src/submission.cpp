@@ -62,7 +62,7 @@ void CheckRect(const Rect& rect, int k, const TestCase& testCase, WhiteCells& wh
 }
 
 void CheckCoverage(const TestCase& testCase, BlockWorkspace& workspace) {
-  const auto cell = workspace.coverage.FirstMismatch(testCase, workspace.result.rects);
+  const auto cell = workspace.coverage.Finish();
   if (!cell) {
     return;
   }
@@ -96,7 +96,7 @@ void ReadHeader(LineReader& reader) {
 const CaseResult& EvaluateCase(LineReader& reader, TestCase& testCase, int testNumber,
                                std::int64_t& lineCounter, BlockWorkspace& workspace) {
   CaseResult& result = workspace.result;
-  result.rects.clear();
+  result.rectangleCount = 0;
   result.testNumber = testNumber;
   result.testCase = &testCase;
   ++lineCounter;
@@ -109,16 +109,16 @@ const CaseResult& EvaluateCase(LineReader& reader, TestCase& testCase, int testN
   if (converted != 1 || count < 1 || count > cells) {
     Fail("stevilo pravokotnikov bi moralo biti od 1 do " + IntToStr(cells), 132);
   }
-  // At most a million rectangles; pages that are never filled are never touched.
-  result.rects.reserve(static_cast<std::size_t>(count));
   workspace.whiteCells.Use(testCase);
+  workspace.coverage.Begin(testCase);
   for (int k = 1; k <= count; ++k) {
-    // Built in place; a rectangle that fails a check ends the run, so it never counts.
-    Rect& rect = result.rects.emplace_back();
+    Rect rect;
     ReadRect(reader, k, lineCounter, rect);
     CheckRect(rect, k, testCase, workspace.whiteCells);
+    workspace.coverage.Add(rect);
   }
   CheckCoverage(testCase, workspace);
+  result.rectangleCount = count;
   return result;
 }
 
@@ -151,7 +151,7 @@ void ReadSubmission(LineReader& reader, TestCaseList& testCases, ReportEntryList
           204);
     }
     const CaseResult& result = EvaluateCase(reader, *testCase, testNumber, lineCounter, workspace);
-    entries.push_back({testNumber, static_cast<int>(result.rects.size())});
+    entries.push_back({testNumber, result.rectangleCount});
   }
 }
 

@@ -135,12 +135,21 @@ TestCase* FindTestCase(TestCaseList& testCases, int number) {
   return &testCases[static_cast<std::size_t>(number) - 1];
 }
 
+PictureArena::~PictureArena() {
+  for (const Block& block : blocks_) {
+    FreePopulated(block.words, block.size * sizeof(bit_rows::Word));
+  }
+}
+
 bit_rows::Word* PictureArena::Allocate(std::size_t words) {
-  constexpr std::size_t kBlockWords = std::size_t{1} << 17;  // 1 MiB
+  // Blocks grow with the input, from 64 KiB (a small input pays little) to 2 MiB.
   if (words > left_) {
-    const std::size_t size = std::max(words, kBlockWords);
-    blocks_.push_back(std::make_unique_for_overwrite<bit_rows::Word[]>(size));
-    next_ = blocks_.back().get();
+    const std::size_t grown = std::min<std::size_t>(
+        std::size_t{8192} << std::min<std::size_t>(blocks_.size(), 5), std::size_t{1} << 18);
+    const std::size_t size = std::max(words, grown);
+    blocks_.push_back(
+        {static_cast<bit_rows::Word*>(AllocatePopulated(size * sizeof(bit_rows::Word))), size});
+    next_ = blocks_.back().words;
     left_ = size;
   }
   bit_rows::Word* taken = next_;

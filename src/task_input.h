@@ -3,13 +3,12 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
-#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "bit_rows.h"
+#include "chunked_list.h"
 #include "line_reader.h"
 
 inline constexpr std::string_view TaskName = "Zelmiranke";
@@ -33,19 +32,26 @@ struct TestCase {
   bool IsBlack(int x, int y) const { return bit_rows::Test(cells, CellIndex(x, y)); }
 };
 
-// Memory for the pictures' bits, handed out from large blocks that never move.
+// Memory for the pictures' bits, handed out from large ready blocks that never move.
 class PictureArena {
  public:
+  PictureArena() = default;
+  PictureArena(const PictureArena&) = delete;
+  PictureArena& operator=(const PictureArena&) = delete;
+  ~PictureArena();
   bit_rows::Word* Allocate(std::size_t words);
 
  private:
-  std::vector<std::unique_ptr<bit_rows::Word[]>> blocks_;
+  struct Block {
+    bit_rows::Word* words;
+    std::size_t size;
+  };
+  std::vector<Block> blocks_;
   bit_rows::Word* next_ = nullptr;
   std::size_t left_ = 0;
 };
 
-// A deque, so that adding a test case never moves or copies the ones read before.
-struct TestCaseList : std::deque<TestCase> {
+struct TestCaseList : ChunkedList<TestCase> {
   PictureArena pictures;
 };
 

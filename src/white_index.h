@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "bit_rows.h"
+#include "populated.h"
 #include "task_input.h"
 
 class WhiteIndex {
@@ -40,13 +41,15 @@ class WhiteIndex {
 
   int tilesAcross_ = 0;
   int tilesDown_ = 0;
-  std::vector<bit_rows::Word> tiles_;  // bit r * 8 + c: the cell (8 i + c, 8 j + r) is white
-  std::vector<std::uint32_t> tilesWithWhite_;  // over tiles [0, i) x [0, j)
+  std::vector<bit_rows::Word, PopulatingAllocator<bit_rows::Word>>
+      tiles_;  // bit r * 8 + c: the cell (8 i + c, 8 j + r) is white
+  std::vector<std::uint32_t, PopulatingAllocator<std::uint32_t>>
+      tilesWithWhite_;  // over tiles [0, i) x [0, j)
   // For a run of rows of a tile (36 kinds), a bit per tile of a tile row: the tile has a white
   // cell in those rows. Likewise for runs of columns over the tiles of a tile column. Only for
   // pictures wide (or tall) enough that a run of tiles could be long.
-  std::vector<bit_rows::Word> rowBands_;
-  std::vector<bit_rows::Word> columnBands_;
+  std::vector<bit_rows::Word, PopulatingAllocator<bit_rows::Word>> rowBands_;
+  std::vector<bit_rows::Word, PopulatingAllocator<bit_rows::Word>> columnBands_;
   int rowBandWords_ = 0;
   int columnBandWords_ = 0;
 };

@@ -14,7 +14,7 @@
 
 namespace {
 using Way = Coverage::Way;
-constexpr Way kEveryWay[] = {Way::kChoose, Way::kGrid,    Way::kPainter,
+constexpr Way kEveryWay[] = {Way::kChoose, Way::kGrid,    Way::kPainter, Way::kCounts,
                              Way::kRows,   Way::kColumns, Way::kSweep};
 
 struct Verdict {
@@ -30,7 +30,7 @@ std::ostream& operator<<(std::ostream& out, const Verdict& v) {
 }
 
 // Paints cell by cell, exactly as the checks are worded.
-Verdict Paint(const std::vector<std::string>& rows, int a, int b, const std::vector<Rect>& rects) {
+Verdict Paint(const std::vector<std::string>& rows, int a, int b, const RectList& rects) {
   const int h = static_cast<int>(rows.size());
   const int w = static_cast<int>(rows[0].size());
   std::vector<std::string> canvas(h, std::string(w, '.'));
@@ -75,7 +75,7 @@ std::string ExpectedMessage(const Verdict& v) {
   return {};
 }
 
-Verdict Evaluate(TestCase& tc, const std::vector<Rect>& rects, Way way, std::string& message) {
+Verdict Evaluate(TestCase& tc, const RectList& rects, Way way, std::string& message) {
   std::string body = std::to_string(rects.size()) + "\n";
   for (const Rect& r : rects) {
     body += std::to_string(r.x) + " " + std::to_string(r.y) + " " + std::to_string(r.width) + " " +
@@ -111,7 +111,7 @@ struct Generator {
     return kind < 3 ? Uniform(1, 4) : kind < 9 ? Uniform(1, 40) : Uniform(120, 200);
   }
 
-  std::vector<std::string> Picture(std::vector<Rect>& shapes) {
+  std::vector<std::string> Picture(RectList& shapes) {
     const int w = Side();
     const int h = Side();
     std::vector<std::string> rows(h, std::string(w, '.'));
@@ -128,8 +128,8 @@ struct Generator {
 
   // Every shape that made the picture, repeated and shuffled, sometimes one left out: exact
   // covers with overlaps, and covers that miss cells.
-  std::vector<Rect> Cover(const std::vector<Rect>& shapes) {
-    std::vector<Rect> rects = shapes;
+  RectList Cover(const RectList& shapes) {
+    RectList rects = shapes;
     for (const Rect& shape : shapes) {
       if (Uniform(0, 2) == 0)
         rects.push_back(shape);
@@ -145,8 +145,8 @@ struct Generator {
   }
 
   // Mostly the shapes that made the picture, often overlapping, sometimes a stray one.
-  std::vector<Rect> Block(int w, int h, const std::vector<Rect>& shapes) {
-    std::vector<Rect> rects;
+  RectList Block(int w, int h, const RectList& shapes) {
+    RectList rects;
     const int count = Uniform(1, std::min(24, w * h));
     for (int i = 0; i < count; ++i) {
       const int kind = Uniform(0, 9);
@@ -166,14 +166,14 @@ TEST(Coverage, EveryWayMatchesSimplePainting) {
   Generator generator;
   std::map<int, int> verdicts;
   for (int round = 0; round < 6000; ++round) {
-    std::vector<Rect> shapes;
+    RectList shapes;
     const std::vector<std::string> rows = generator.Picture(shapes);
     const int w = static_cast<int>(rows[0].size());
     const int h = static_cast<int>(rows.size());
     const bool cover = round % 3 == 0;
     const int limit = cover ? 200 : generator.Uniform(1, 40);
     PictureForTest picture(rows, limit, cover ? limit : generator.Uniform(1, 40));
-    std::vector<Rect> rects = cover ? generator.Cover(shapes) : generator.Block(w, h, shapes);
+    RectList rects = cover ? generator.Cover(shapes) : generator.Block(w, h, shapes);
     rects.resize(std::min<std::size_t>(rects.size(), static_cast<std::size_t>(w) * h));
     const Verdict expected = Paint(rows, picture.testCase.a, picture.testCase.b, rects);
     const Way way = kEveryWay[round % std::size(kEveryWay)];
@@ -202,16 +202,16 @@ TEST(Coverage, LargeBlocksEveryWay) {
   PictureForTest picture(rows, 1000, 1000);
   const TestCase& tc = picture.testCase;
   std::mt19937 random(7);
-  const auto shuffled = [&random](std::vector<Rect> rects) {
+  const auto shuffled = [&random](RectList rects) {
     std::shuffle(rects.begin(), rects.end(), random);
     return rects;
   };
-  std::vector<Rect> strips;
+  RectList strips;
   for (int y = 0; y < 1000; ++y) {
     for (int x = 0; x < 1000; x += 50) strips.push_back({x, y, 50, 1});
   }
-  std::vector<Rect> columns;
-  std::vector<Rect> rowsOf;
+  RectList columns;
+  RectList rowsOf;
   for (int copy = 0; copy < 3; ++copy) {
     for (int at = 0; at < 1000;) {
       const int side = std::min(1000 - at, 1 + static_cast<int>(random() % 7));
@@ -220,7 +220,7 @@ TEST(Coverage, LargeBlocksEveryWay) {
       at += side;
     }
   }
-  std::vector<Rect> large;
+  RectList large;
   for (int i = 0; i < 300; ++i) {
     const int x = static_cast<int>(random() % 1000);
     const int y = static_cast<int>(random() % 1000);
@@ -230,25 +230,25 @@ TEST(Coverage, LargeBlocksEveryWay) {
   large.push_back({0, 0, 1000, 500});
   large.push_back({0, 500, 1000, 500});
   struct Block {
-    std::vector<Rect> rects;
+    RectList rects;
     std::vector<Way> ways;
   };
   const std::vector<Way> quick = {Way::kChoose, Way::kRows, Way::kColumns, Way::kSweep};
   std::vector<Block> blocks = {
-      {shuffled(strips), {Way::kChoose, Way::kPainter, Way::kRows, Way::kSweep}},
+      {shuffled(strips), {Way::kChoose, Way::kPainter, Way::kCounts, Way::kRows, Way::kSweep}},
       {shuffled(columns), quick},
-      {shuffled(rowsOf), quick},
-      {std::vector<Rect>(100000, Rect{0, 0, 1000, 1000}), quick},
+      {shuffled(rowsOf), std::vector(std::begin(kEveryWay) + 2, std::end(kEveryWay))},
+      {RectList(100000, Rect{0, 0, 1000, 1000}), quick},
       {shuffled(large), quick},
       {{{0, 0, 1000, 600}, {0, 400, 1000, 600}, {3, 3, 0, -1}},
        std::vector(std::begin(kEveryWay), std::end(kEveryWay))},
   };
   Coverage coverage;
   for (std::size_t b = 0; b < blocks.size(); ++b) {
-    std::vector<Rect> rects = blocks[b].rects;
+    RectList rects = blocks[b].rects;
     // The same block with the bottom-right cell cut out of every rectangle that holds it.
-    std::vector<Rect> missing = rects;
-    std::vector<Rect> pieces;
+    RectList missing = rects;
+    RectList pieces;
     for (Rect& r : missing) {
       if (r.x + r.width == 1000 && r.y + r.height == 1000) {
         r.width == 1 ? --r.height : --r.width;
