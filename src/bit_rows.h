@@ -1,23 +1,29 @@
-// Runs of bits in an array of 64-bit words, bit i being bit i % 64 of word i / 64. A picture is
-// kept this way (see task_input.h), so that testing or painting a run of cells costs a few
-// word operations, and two pictures compare word by word in row-major order.
+// Pictures and canvases as bits, one row after another: a row starts at a byte and takes
+// Stride(w) bytes; cell x of a row is bit x % 8 of its byte x / 8, set for black (or painted).
+// Runs of cells are handled 57 to 64 at a time through unaligned 64-bit words, with the mask
+// of a run the same for every row of a rectangle. A block of rows is followed by kPadding
+// bytes, so that a word can be read at any byte of any row.
 #pragma once
 
 #include <bit>
 #include <cstdint>
+#include <cstring>
 
 namespace bit_rows {
+using Byte = std::uint8_t;
 using Word = std::uint64_t;
-constexpr int kBits = 64;
+constexpr int kPadding = 8;
 
-inline std::int64_t WordCount(std::int64_t bits) {
-  return (bits + kBits - 1) / kBits;
+inline std::int64_t Stride(int w) {
+  return (w + 7) / 8;
 }
-inline Word MaskFrom(std::int64_t bit) {  // bits bit % 64 .. 63
-  return ~Word{0} << (bit & (kBits - 1));
+inline Word Load(const Byte* at) {
+  Word word;
+  std::memcpy(&word, at, sizeof word);
+  return word;
 }
-inline Word MaskTo(std::int64_t end) {  // bits 0 .. (end - 1) % 64
-  return ~Word{0} >> ((kBits - (end & (kBits - 1))) & (kBits - 1));
+inline void Store(Byte* at, Word word) {
+  std::memcpy(at, &word, sizeof word);
 }
 
 // The number of set bits. std::popcount becomes a library call on machines not known to have
@@ -29,68 +35,58 @@ inline int Count(Word bits) {
   return static_cast<int>((bits * 0x0101010101010101) >> 56);
 }
 
-inline bool Test(const Word* words, std::int64_t bit) {
-  return (words[bit / kBits] >> (bit & (kBits - 1))) & 1;
+inline bool Test(const Byte* row, int x) {
+  return (row[x / 8] >> (x % 8)) & 1;
 }
 
-// The first clear bit in [from, to), or `to` when every one is set.
-inline std::int64_t FirstClear(const Word* words, std::int64_t from, std::int64_t to) {
-  if (from >= to) {
-    return to;
-  }
-  std::int64_t index = from / kBits;
-  const std::int64_t last = (to - 1) / kBits;
-  Word clear = ~words[index] & MaskFrom(from);
-  for (; index < last; clear = ~words[++index]) {
-    if (clear != 0) {
-      return index * kBits + std::countr_zero(clear);
+// Cells [from, to) of a row as pieces of at most 57..64 cells: the byte each piece's word
+// starts at, and the mask of the piece within that word.
+struct Piece {
+  int byte;
+  Word mask;
+};
+inline Piece PieceAt(int from, int to) {
+  const int shift = from % 8;
+  const int count = to - from < 64 - shift ? to - from : 64 - shift;
+  const Word ones = count == 64 ? ~Word{0} : (Word{1} << count) - 1;
+  return {from / 8, ones << shift};
+}
+inline int PieceEnd(int from, int to) {
+  const int shift = from % 8;
+  return to - from < 64 - shift ? to : from + 64 - shift;
+}
+
+// The first clear cell in [from, to) of a row, or `to`.
+inline int FirstClear(const Byte* row, int from, int to) {
+  for (; from < to; from = PieceEnd(from, to)) {
+    const Piece piece = PieceAt(from, to);
+    if (const Word clear = ~Load(row + piece.byte) & piece.mask) {
+      return piece.byte * 8 + std::countr_zero(clear);
     }
   }
-  clear &= MaskTo(to);
-  return clear != 0 ? index * kBits + std::countr_zero(clear) : to;
+  return to;
 }
 
-// Applies `apply(word, mask)` to the words of [from, to), from > to being an empty run.
-template <typename Apply>
-inline void ForRun(std::int64_t from, std::int64_t to, Apply apply) {
-  if (from >= to) {
-    return;
+inline void SetRun(Byte* row, int from, int to) {
+  for (; from < to; from = PieceEnd(from, to)) {
+    const Piece piece = PieceAt(from, to);
+    Store(row + piece.byte, Load(row + piece.byte) | piece.mask);
   }
-  std::int64_t index = from / kBits;
-  const std::int64_t last = (to - 1) / kBits;
-  Word mask = MaskFrom(from);
-  for (; index < last; ++index, mask = ~Word{0}) {
-    apply(index, mask);
+}
+
+inline void ClearRun(Byte* row, int from, int to) {
+  for (; from < to; from = PieceEnd(from, to)) {
+    const Piece piece = PieceAt(from, to);
+    Store(row + piece.byte, Load(row + piece.byte) & ~piece.mask);
   }
-  apply(index, mask & MaskTo(to));
 }
 
-inline void SetRun(Word* words, std::int64_t from, std::int64_t to) {
-  ForRun(from, to, [&](std::int64_t index, Word mask) { words[index] |= mask; });
-}
-
-inline void ClearRun(Word* words, std::int64_t from, std::int64_t to) {
-  ForRun(from, to, [&](std::int64_t index, Word mask) { words[index] &= ~mask; });
-}
-}  // namespace bit_rows
-
-namespace bit_rows {
-// Whether any bit in [from, to) is set.
-inline bool AnySet(const Word* words, std::int64_t from, std::int64_t to) {
-  bool any = false;
-  ForRun(from, to, [&](std::int64_t index, Word mask) { any |= (words[index] & mask) != 0; });
-  return any;
-}
-
-// Up to 64 bits from `from` on, as the low bits of a word; bits past the array read as clear
-// only when the caller stays inside it (`count` bits must exist).
-inline Word Extract(const Word* words, std::int64_t from, int count) {
-  const std::int64_t index = from / kBits;
-  const int shift = static_cast<int>(from & (kBits - 1));
-  Word bits = words[index] >> shift;
-  if (shift != 0 && shift + count > kBits) {
-    bits |= words[index + 1] << (kBits - shift);
-  }
-  return count == kBits ? bits : bits & ((Word{1} << count) - 1);
+// Up to 64 cells of a row from `from` on, as the low bits of a word.
+inline Word Extract(const Byte* row, int from, int count) {
+  const Word bits = Load(row + from / 8) >> (from % 8);
+  // A word read at a byte gives at least 57 cells; a longer piece takes the next byte too.
+  const Word more = from % 8 + count > 64 ? Word{row[from / 8 + 8]} << (64 - from % 8) : 0;
+  const Word all = bits | more;
+  return count == 64 ? all : all & ((Word{1} << count) - 1);
 }
 }  // namespace bit_rows

@@ -5,33 +5,36 @@
 #include <span>
 
 namespace {
-// Keys for ordering; lambdas, so that each ordering is its own instance with the key inlined.
 using Box = Coverage::Box;
+using bit_rows::Byte;
+using bit_rows::Word;
+
+// Keys for ordering; lambdas, so that each ordering is its own instance with the key inlined.
 constexpr auto Left = [](const Box& box) -> int { return box.x; };
 constexpr auto Right = [](const Box& box) -> int { return box.x + box.width; };
 constexpr auto Top = [](const Box& box) -> int { return box.y; };
 constexpr auto Bottom = [](const Box& box) -> int { return box.y + box.height; };
 
-// The two directions of cross-sections: a section is a row (or a column); rectangles start and
-// end along the sweep and cover a run of the section.
+// The two directions of cross-sections: a section is a row (or a column); boxes start and end
+// along the sweep and cover a run of the section.
 struct DownTheRows {
-  static int Start(const Box& rect) { return Top(rect); }
-  static int End(const Box& rect) { return Bottom(rect); }
-  static int From(const Box& rect) { return Left(rect); }
-  static int To(const Box& rect) { return Right(rect); }
+  static int Start(const Box& box) { return Top(box); }
+  static int End(const Box& box) { return Bottom(box); }
+  static int From(const Box& box) { return Left(box); }
+  static int To(const Box& box) { return Right(box); }
 };
 struct AcrossTheColumns {
-  static int Start(const Box& rect) { return Left(rect); }
-  static int End(const Box& rect) { return Right(rect); }
-  static int From(const Box& rect) { return Top(rect); }
-  static int To(const Box& rect) { return Bottom(rect); }
+  static int Start(const Box& box) { return Left(box); }
+  static int End(const Box& box) { return Right(box); }
+  static int From(const Box& box) { return Top(box); }
+  static int To(const Box& box) { return Bottom(box); }
 };
 
 // Relative costs of the ways, in tenths of a nanosecond on the development machine (measured
-// with bench/): a word painted and later cleared, or compared; a row of a rectangle added to
-// and taken from the row counts; a cell of a cross-section rebuilt; a rectangle put in order
-// and added to the counts or the sections; a rectangle added to and taken from the tree; a
-// cell of the grid; a bucket of a counting sort.
+// with bench/): a word of a row painted (or cleared, or compared); a row of a box added to and
+// taken from the row counts; a cell of a cross-section rebuilt; a box put in order and added
+// to the counts or the sections; a box added to and taken from the tree; a cell of the grid;
+// a bucket of a counting sort.
 constexpr std::int64_t kPaintWord = 15;
 constexpr std::int64_t kCountRow = 4;
 constexpr std::int64_t kSectionCell = 8;
@@ -39,39 +42,37 @@ constexpr std::int64_t kSectionRect = 150;
 constexpr std::int64_t kSweepRect = 800;
 constexpr std::int64_t kGridCell = 15;
 constexpr std::int64_t kBucket = 5;
-// The grid has a cell per pair of neighbouring edges: only for a few rectangles.
+// The grid has a cell per pair of neighbouring edges: only for a few boxes.
 constexpr std::int64_t kGridMost = 24;
-// Below this many rectangles per bucket a comparison sort is cheaper than a counting sort.
+// Below this many boxes per bucket a comparison sort is cheaper than a counting sort.
 constexpr std::int64_t kBucketsPerRect = 8;
+// A rectangle of at most this many word steps is painted as it arrives.
+constexpr std::int64_t kPaintNowMost = 64;
 
-// Word steps to set (or clear) a rectangle's cells: its rows are one run when it is as wide
-// as the picture.
-std::int64_t PaintSteps(const TestCase& testCase, const Box& rect) {
-  if (rect.width == testCase.w) {
-    return 2 + static_cast<std::int64_t>(rect.width) * rect.height / bit_rows::kBits;
-  }
-  return static_cast<std::int64_t>(rect.height) * (2 + rect.width / bit_rows::kBits);
+// Word steps to paint a run of cells on every row of a rectangle: a word covers 57 to 64.
+std::int64_t PaintSteps(int x, int width, int height) {
+  const int pieces = 1 + std::max(0, x % 8 + width - 1) / 64;
+  return static_cast<std::int64_t>(height) * pieces;
+}
+std::int64_t PaintSteps(const Box& box) {
+  return PaintSteps(box.x, box.width, box.height);
 }
 
+// Applies `apply(row, from, to)` to the cells of each row of a box in a canvas laid out like
+// the picture.
 template <typename Apply>
-void ForEachRun(const TestCase& testCase, const Box& rect, Apply apply) {
-  // One run when the box is as wide as the picture: its rows follow each other.
-  const std::int64_t first = testCase.CellIndex(rect.x, rect.y);
-  if (rect.width == testCase.w) {
-    apply(first, first + static_cast<std::int64_t>(rect.width) * rect.height);
-    return;
-  }
-  for (int row = 0; row < rect.height; ++row) {
-    const std::int64_t from = first + static_cast<std::int64_t>(row) * testCase.w;
-    apply(from, from + rect.width);
+void ForEachRow(Byte* canvas, std::int64_t stride, const Box& box, Apply apply) {
+  Byte* row = canvas + box.y * stride;
+  for (int r = 0; r < box.height; ++r, row += stride) {
+    apply(row, Left(box), Right(box));
   }
 }
 
-// Adds a rectangle's rows to the cover counts (delta 1) or takes them away (-1), and returns
-// how many rows became covered or uncovered. The loop is free of aliasing and so vectorised.
-std::int64_t CoverRows(std::int32_t* cover, const Box& rect, int delta) {
-  std::int32_t* const first = cover + rect.y;
-  const int rows = rect.height;
+// Adds a box's rows to the cover counts (delta 1) or takes them away (-1), and returns how many
+// rows became covered or uncovered. The loop is free of aliasing and so vectorised.
+std::int64_t CoverRows(std::int32_t* cover, const Box& box, int delta) {
+  std::int32_t* const first = cover + box.y;
+  const int rows = box.height;
   int change = 0;
   if (delta > 0) {
     for (int y = 0; y < rows; ++y) {
@@ -87,8 +88,8 @@ std::int64_t CoverRows(std::int32_t* cover, const Box& rect, int delta) {
   return change;
 }
 
-// The segment tree of the sweep: count[v] rectangles cover node v's whole range, covered[v]
-// rows of that range are covered. Leaves are rows; the children of a leaf read as zero.
+// The segment tree of the sweep: count[v] boxes cover node v's whole range, covered[v] rows of
+// that range are covered. Leaves are rows; the children of a leaf read as zero.
 void Refresh(std::int32_t* count, std::int32_t* covered, int node, std::int32_t size) {
   covered[node] = count[node] > 0 ? size : covered[2 * node] + covered[2 * node + 1];
 }
@@ -117,29 +118,85 @@ void TreeAdd(std::int32_t* count, std::int32_t* covered, int leaves, int from, i
     }
   }
 }
+
+// The first byte where two runs of rows differ, as a cell; none when they are the same.
+std::optional<Cell> FirstDifference(const Byte* a, const Byte* b, std::int64_t bytes,
+                                    std::int64_t stride) {
+  std::int64_t at = 0;
+  for (; at + 8 <= bytes; at += 8) {
+    if (bit_rows::Load(a + at) != bit_rows::Load(b + at)) {
+      break;
+    }
+  }
+  for (; at < bytes; ++at) {
+    if (const unsigned differ = static_cast<unsigned>(a[at] ^ b[at])) {
+      return Cell{static_cast<int>((at % stride) * 8 + std::countr_zero(differ)),
+                  static_cast<int>(at / stride)};
+    }
+  }
+  return std::nullopt;
+}
 }  // namespace
 
 struct Coverage::Estimate {
-  std::int64_t rects = 0;    // with area
-  std::int64_t largest = 0;  // the largest area
-  std::int64_t total = 0;    // the sum of the areas
-  std::int64_t heights = 0;  // the sum of the heights
-  std::int64_t paintWords = 0;
-  std::int64_t rowEdges = 0;     // distinct rows where a rectangle starts or ends
+  std::int64_t rects = 0;        // boxes
+  std::int64_t total = 0;        // the sum of their areas
+  std::int64_t heights = 0;      // the sum of their heights
+  std::int64_t paintWords = 0;   // steps to paint the boxes not painted yet
+  std::int64_t rowEdges = 0;     // distinct rows where a box starts or ends
   std::int64_t columnEdges = 0;  // likewise columns
 };
 
 void Coverage::Begin(const TestCase& testCase) {
   testCase_ = &testCase;
   settled_ = false;
+  paintedSteps_ = 0;
+  unpainted_ = 0;
   boxes_.clear();
+  const std::size_t bytes =
+      static_cast<std::size_t>(testCase.Stride() * testCase.h + bit_rows::kPadding);
+  if (canvas_.size() < bytes) {
+    canvas_.resize(bytes, 0);  // clear between blocks
+  }
+}
+
+bool Coverage::PaintsNow(const Rect& rect) const {
+  return !settled_ && forced_ == Way::kChoose &&
+         PaintSteps(rect.x, rect.width, rect.height) <= kPaintNowMost;
+}
+
+std::optional<Cell> Coverage::PaintChecked(const Rect& rect) {
+  const TestCase& testCase = *testCase_;
+  const std::int64_t stride = testCase.Stride();
+  const Byte* picture = testCase.Row(rect.y);
+  Byte* canvas = canvas_.data() + rect.y * stride;
+  const int from = rect.x;
+  const int to = rect.x + rect.width;
+  for (int y = rect.y; y < rect.y + rect.height; ++y, picture += stride, canvas += stride) {
+    for (int at = from; at < to; at = bit_rows::PieceEnd(at, to)) {
+      const bit_rows::Piece piece = bit_rows::PieceAt(at, to);
+      if (const Word white = ~bit_rows::Load(picture + piece.byte) & piece.mask) {
+        return Cell{piece.byte * 8 + std::countr_zero(white), y};
+      }
+      bit_rows::Store(canvas + piece.byte, bit_rows::Load(canvas + piece.byte) | piece.mask);
+    }
+  }
+  paintedSteps_ += PaintSteps(rect.x, rect.width, rect.height);
+  Keep(rect);
+  return std::nullopt;
+}
+
+void Coverage::Add(const Rect& rect) {
+  if (!settled_) {
+    ++unpainted_;
+    Keep(rect);
+  }
 }
 
 void Coverage::Keep(const Rect& rect) {
   if (static_cast<std::int64_t>(rect.width) * rect.height == testCase_->blackCount &&
       forced_ == Way::kChoose) {
     settled_ = true;  // it covers every black cell: nothing else can change the outcome
-    boxes_.clear();
     return;
   }
   boxes_.push_back({static_cast<std::uint16_t>(rect.x), static_cast<std::uint16_t>(rect.y),
@@ -150,39 +207,127 @@ void Coverage::Keep(const Rect& rect) {
 std::optional<Cell> Coverage::FirstMismatch(const TestCase& testCase, const RectList& rects) {
   Begin(testCase);
   for (const Rect& rect : rects) {
-    Add(rect);
+    if (rect.HasArea() && PaintsNow(rect)) {
+      PaintChecked(rect);
+    } else if (rect.HasArea()) {
+      Add(rect);
+    }
   }
   return Finish();
+}
+
+std::optional<Cell> Coverage::Finish() {
+  if (settled_) {
+    ClearCanvas(false);
+    return std::nullopt;
+  }
+  if (unpainted_ == 0) {
+    // Every rectangle is in the canvas: compare it with the picture when that costs no more
+    // than the painting did; otherwise take the area of the union while clearing the canvas.
+    const std::int64_t words = testCase_->Stride() * testCase_->h / 8 + 1;
+    if (paintedSteps_ >= words) {
+      const std::optional<Cell> mismatch = CompareCanvas();
+      ClearCanvas(false);
+      return mismatch;
+    }
+    if (ClearCanvas(true) == testCase_->blackCount) {
+      return std::nullopt;
+    }
+    return PaintAndCompare();
+  }
+  const Estimate estimate = Measure();
+  if (estimate.total < testCase_->blackCount) {
+    ClearCanvas(false);
+    return Locate(estimate);
+  }
+  const Way way = forced_ != Way::kChoose ? forced_ : Choose(estimate);
+  if (way == Way::kPainter) {
+    ClearCanvas(false);
+    return PaintAndCompare();
+  }
+  ClearCanvas(false);
+  if (UnionArea(way) == testCase_->blackCount) {
+    return std::nullopt;
+  }
+  return Locate(estimate);
+}
+
+// Clears the painted cells: the painted boxes one by one or the whole canvas, whichever costs
+// less. With `count`, box by box, and returns how many cells were painted: the union's area.
+std::int64_t Coverage::ClearCanvas(bool count) {
+  const TestCase& testCase = *testCase_;
+  const std::int64_t stride = testCase.Stride();
+  const std::int64_t bytes = stride * testCase.h;
+  Byte* canvas = canvas_.data();
+  if (paintedSteps_ == 0) {
+    return 0;
+  }
+  if (!count && paintedSteps_ >= bytes / 8) {
+    std::fill(canvas, canvas + bytes, Byte{0});
+    paintedSteps_ = 0;
+    return 0;
+  }
+  std::int64_t cleared = 0;
+  for (const Box& box : boxes_) {
+    if (PaintSteps(box) > kPaintNowMost && unpainted_ > 0) {
+      continue;  // never painted
+    }
+    ForEachRow(canvas, stride, box, [&](Byte* row, int from, int to) {
+      for (int at = from; at < to; at = bit_rows::PieceEnd(at, to)) {
+        const bit_rows::Piece piece = bit_rows::PieceAt(at, to);
+        const Word before = bit_rows::Load(row + piece.byte);
+        if (count) {
+          cleared += bit_rows::Count(before & piece.mask);
+        }
+        bit_rows::Store(row + piece.byte, before & ~piece.mask);
+      }
+    });
+  }
+  paintedSteps_ = 0;
+  return cleared;
+}
+
+std::optional<Cell> Coverage::CompareCanvas() const {
+  const TestCase& testCase = *testCase_;
+  return FirstDifference(canvas_.data(), testCase.cells, testCase.Stride() * testCase.h,
+                         testCase.Stride());
+}
+
+// Paints every box into the clear canvas, compares it with the picture and clears it again.
+std::optional<Cell> Coverage::PaintAndCompare() {
+  const std::int64_t stride = testCase_->Stride();
+  for (const Box& box : boxes_) {
+    ForEachRow(canvas_.data(), stride, box, bit_rows::SetRun);
+    paintedSteps_ += PaintSteps(box);
+  }
+  unpainted_ = 0;
+  const std::optional<Cell> mismatch = CompareCanvas();
+  ClearCanvas(false);
+  return mismatch;
 }
 
 Coverage::Estimate Coverage::Measure() {
   const TestCase& testCase = *testCase_;
   Estimate estimate;
   const std::int64_t columnBase = testCase.h + 1;
-  edges_.resize(std::max<std::size_t>(
-      edges_.size(), static_cast<std::size_t>(bit_rows::WordCount(columnBase + testCase.w + 1))));
-  bit_rows::Word* edges = edges_.data();
-  const auto mark = [edges](std::int64_t bit) {
-    edges[bit / bit_rows::kBits] |= bit_rows::Word{1} << (bit % bit_rows::kBits);
-  };
-  for (const Box& rect : boxes_) {
-    const std::int64_t area = static_cast<std::int64_t>(rect.width) * rect.height;
+  const std::int64_t words = (columnBase + testCase.w + 1 + 63) / 64;
+  edges_.resize(std::max<std::size_t>(edges_.size(), static_cast<std::size_t>(words)));
+  Word* edges = edges_.data();
+  const auto mark = [edges](std::int64_t bit) { edges[bit / 64] |= Word{1} << (bit % 64); };
+  for (const Box& box : boxes_) {
     ++estimate.rects;
-    estimate.largest = std::max(estimate.largest, area);
-    estimate.total += area;
-    estimate.heights += rect.height;
-    estimate.paintWords += PaintSteps(testCase, rect);
-    mark(Top(rect));
-    mark(Bottom(rect));
-    mark(columnBase + Left(rect));
-    mark(columnBase + Right(rect));
+    estimate.total += static_cast<std::int64_t>(box.width) * box.height;
+    estimate.heights += box.height;
+    const std::int64_t steps = PaintSteps(box);
+    estimate.paintWords += steps > kPaintNowMost ? steps : 0;
+    mark(Top(box));
+    mark(Bottom(box));
+    mark(columnBase + Left(box));
+    mark(columnBase + Right(box));
   }
-  const std::int64_t words = bit_rows::WordCount(columnBase + testCase.w + 1);
   for (std::int64_t i = 0; i < words; ++i) {
-    const bit_rows::Word rows = i * bit_rows::kBits < columnBase
-                                    ? edges[i] & bit_rows::MaskTo(std::min<std::int64_t>(
-                                                     columnBase - i * bit_rows::kBits, 64))
-                                    : 0;
+    const std::int64_t rowBits = std::clamp<std::int64_t>(columnBase - 64 * i, 0, 64);
+    const Word rows = rowBits == 64 ? edges[i] : edges[i] & ((Word{1} << rowBits) - 1);
     estimate.rowEdges += bit_rows::Count(rows);
     estimate.columnEdges += bit_rows::Count(edges[i] ^ rows);
     edges[i] = 0;
@@ -191,9 +336,8 @@ Coverage::Estimate Coverage::Measure() {
 }
 
 Coverage::Way Coverage::Choose(const Estimate& e) const {
-  const TestCase& testCase = *testCase_;
-  const std::int64_t w = testCase.w;
-  const std::int64_t h = testCase.h;
+  const std::int64_t w = testCase_->w;
+  const std::int64_t h = testCase_->h;
   const std::int64_t sortRows = e.rects * kBucketsPerRect < h ? 0 : 2 * (h + e.rects) * kBucket;
   const std::int64_t sortColumns = e.rects * kBucketsPerRect < w ? 0 : 2 * (w + e.rects) * kBucket;
   struct Option {
@@ -203,7 +347,7 @@ Coverage::Way Coverage::Choose(const Estimate& e) const {
   const std::int64_t gridSide = 2 * e.rects + 1;
   const Option options[] = {
       {Way::kGrid, e.rects <= kGridMost ? gridSide * gridSide * kGridCell : INT64_MAX},
-      {Way::kPainter, (e.paintWords + bit_rows::WordCount(w * h)) * kPaintWord},
+      {Way::kPainter, (e.paintWords + testCase_->Stride() * h / 8) * kPaintWord},
       {Way::kCounts, e.heights * kCountRow + e.rects * kSectionRect + sortColumns},
       {Way::kRows, e.rowEdges * w * kSectionCell + e.rects * kSectionRect + sortRows},
       {Way::kColumns, e.columnEdges * h * kSectionCell + e.rects * kSectionRect + sortColumns},
@@ -212,24 +356,6 @@ Coverage::Way Coverage::Choose(const Estimate& e) const {
   return std::min_element(std::begin(options), std::end(options),
                           [](const Option& l, const Option& r) { return l.cost < r.cost; })
       ->way;
-}
-
-std::optional<Cell> Coverage::Finish() {
-  if (settled_) {
-    return std::nullopt;
-  }
-  const Estimate estimate = Measure();
-  if (estimate.total < testCase_->blackCount) {
-    return Locate(estimate);
-  }
-  const Way way = forced_ != Way::kChoose ? forced_ : Choose(estimate);
-  if (way == Way::kPainter) {
-    return PaintAndCompare(estimate);
-  }
-  if (UnionArea(way) == testCase_->blackCount) {
-    return std::nullopt;
-  }
-  return Locate(estimate);
 }
 
 std::int64_t Coverage::UnionArea(Way way) {
@@ -250,55 +376,21 @@ std::int64_t Coverage::UnionArea(Way way) {
   return SweepArea();
 }
 
+// Names the first cell that differs, by the painter or the cross-sections down the rows.
 std::optional<Cell> Coverage::Locate(const Estimate& estimate) {
   const std::int64_t w = testCase_->w;
   const std::int64_t h = testCase_->h;
-  const std::int64_t words = bit_rows::WordCount(w * h);
-  const std::int64_t byPainter = (estimate.paintWords + words) * kPaintWord;
+  const std::int64_t rowWords = testCase_->Stride() / 8 + 1;
+  const std::int64_t byPainter =
+      (estimate.paintWords + estimate.heights + rowWords * h) * kPaintWord;
   const std::int64_t byRows = estimate.rowEdges * w * kSectionCell + estimate.rects * kSectionRect +
-                              h * (w / 64 + 1) * kPaintWord;
+                              h * rowWords * kPaintWord;
   if (byRows < byPainter) {
     std::optional<Cell> mismatch;
     Sections(DownTheRows(), testCase_->h, testCase_->w, &mismatch);
     return mismatch;
   }
-  return PaintAndCompare(estimate);
-}
-
-// Paints the rectangles into the canvas and compares it with the picture word by word: the
-// first word that differs holds the first cell that differs. The canvas is cleared after, by
-// clearing what was painted or the whole of it, whichever is less.
-std::optional<Cell> Coverage::PaintAndCompare(const Estimate& estimate) {
-  const TestCase& testCase = *testCase_;
-  const std::int64_t w = testCase.w;
-  const std::int64_t words = bit_rows::WordCount(w * testCase.h);
-  if (canvas_.size() < static_cast<std::size_t>(words)) {
-    canvas_.resize(static_cast<std::size_t>(words), 0);  // clear between blocks
-  }
-  bit_rows::Word* canvas = canvas_.data();
-  for (const Box& box : boxes_) {
-    ForEachRun(testCase, box, [canvas](std::int64_t from, std::int64_t to) {
-      bit_rows::SetRun(canvas, from, to);
-    });
-  }
-  std::optional<Cell> mismatch;
-  for (std::int64_t i = 0; i < words; ++i) {
-    if (const bit_rows::Word differ = canvas[i] ^ testCase.cells[i]) {
-      const std::int64_t cell = i * bit_rows::kBits + std::countr_zero(differ);
-      mismatch = Cell{static_cast<int>(cell % w), static_cast<int>(cell / w)};
-      break;
-    }
-  }
-  if (estimate.paintWords > words) {
-    std::fill(canvas, canvas + words, 0);
-    return mismatch;
-  }
-  for (const Box& box : boxes_) {
-    ForEachRun(testCase, box, [canvas](std::int64_t from, std::int64_t to) {
-      bit_rows::ClearRun(canvas, from, to);
-    });
-  }
-  return mismatch;
+  return PaintAndCompare();
 }
 
 std::int64_t Coverage::GridArea() {
@@ -373,8 +465,8 @@ void Coverage::Order(Key key, int limit, Array<std::uint32_t>& order) {
   }
 }
 
-// Calls `at(x, ends, starts)` for every column x where a box starts or ends, left to right,
-// with the boxes that end there and those that start there.
+// Calls `at(here, ends, starts)` for every place along `axis` where a box starts or ends, in
+// order, with the boxes that end there and those that start there.
 template <typename Axis, typename At>
 void Coverage::Sweep(Axis axis, int length, At at) {
   Order([axis](const Box& box) { return axis.Start(box); }, length, byStart_);
@@ -457,23 +549,17 @@ template <typename Axis>
 std::int64_t Coverage::Sections(Axis axis, int length, int across, std::optional<Cell>* mismatch) {
   const TestCase& testCase = *testCase_;
   delta_.assign(static_cast<std::size_t>(across) + 1, 0);
-  const std::int64_t words = bit_rows::WordCount(across);
-  section_.assign(static_cast<std::size_t>(words), 0);
+  const std::int64_t stride = bit_rows::Stride(across);
+  section_.assign(static_cast<std::size_t>(stride), 0);
   std::int32_t* delta = delta_.data();
-  bit_rows::Word* section = section_.data();
+  Byte* section = section_.data();
   bool found = false;
   // Compares rows [from, to) with the section while no cell differs yet.
   const auto compareRows = [&](int from, int to) {
     for (int y = from; y < to && !found; ++y) {
-      for (std::int64_t k = 0; k < words; ++k) {
-        const int count = static_cast<int>(std::min<std::int64_t>(64, across - 64 * k));
-        const bit_rows::Word picture = bit_rows::Extract(
-            testCase.cells, testCase.CellIndex(static_cast<int>(64 * k), y), count);
-        if (const bit_rows::Word differ = picture ^ section[k]) {
-          *mismatch = Cell{static_cast<int>(64 * k) + std::countr_zero(differ), y};
-          found = true;
-          break;
-        }
+      if (const auto cell = FirstDifference(section, testCase.Row(y), stride, stride)) {
+        *mismatch = Cell{cell->x, y};
+        found = true;
       }
     }
   };
@@ -503,14 +589,13 @@ std::int64_t Coverage::Sections(Axis axis, int length, int across, std::optional
       }
       return;
     }
-    for (std::int64_t k = 0; k < words; ++k) {
-      bit_rows::Word bits = 0;
-      const int count = static_cast<int>(std::min<std::int64_t>(64, across - 64 * k));
-      for (int b = 0; b < count; ++b) {
-        running += delta[64 * k + b];
-        bits |= bit_rows::Word{running > 0} << b;
+    for (int i = 0; i < across; i += 8) {
+      unsigned bits = 0;
+      for (int b = 0; b < 8 && i + b < across; ++b) {
+        running += delta[i + b];
+        bits |= static_cast<unsigned>(running > 0) << b;
       }
-      section[k] = bits;
+      section[i / 8] = static_cast<Byte>(bits);
       covered += bit_rows::Count(bits);
     }
   });

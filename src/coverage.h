@@ -3,14 +3,16 @@
 // checks, so their union lies inside the black cells, and it covers every black cell exactly
 // when its area equals the number of black cells.
 //
-// The area of the union is found in whichever of these ways costs least for the block at hand
-// (each cost estimated from one pass over the rectangles):
-// - one rectangle, or one as large as the whole black area: nothing to add up;
+// A small rectangle (a few rows of a few words) is painted into a canvas of one bit a cell as
+// it arrives, in the same pass that looks for a white cell under it (check 148): for the small
+// rectangles of most covers that is all there is to do. For a block with larger rectangles the
+// area of the union is found in whichever of these ways costs least for the block at hand (each
+// cost estimated from one pass over the rectangles):
+// - one rectangle as large as the whole black area: nothing to add up;
 // - a few rectangles: a grid of the distinct edges, a cell per pair of neighbouring edges;
-// - the painter: the rectangles' rows set in a canvas of one bit a cell, which is then compared
-//   with the picture word by word; it names the first cell that differs;
+// - the painter: the rest painted too, and the canvas compared with the picture word by word;
 // - row counts: left to right over the edges, with a cover count per row, a step for every row
-//   of every rectangle, many at a time: cheap for the short rectangles of most covers;
+//   of every rectangle, many at a time: cheap for short rectangles;
 // - cross-sections: down the rows (or across the columns), rebuilt only where a rectangle
 //   starts or ends; cheap when few rows (columns) are such places, as for a block of
 //   full-height (full-width) rectangles;
@@ -38,7 +40,7 @@ struct Rect {
   bool HasArea() const { return width > 0 && height > 0; }
 };
 
-using RectList = std::vector<Rect, PopulatingAllocator<Rect>>;
+using RectList = std::vector<Rect>;
 
 struct Cell {
   int x = 0;
@@ -49,17 +51,21 @@ class Coverage {
  public:
   // Starts a block of `testCase`.
   void Begin(const TestCase& testCase);
-  // Takes a rectangle that has passed its checks.
-  void Add(const Rect& rect) {
-    if (rect.HasArea() && !settled_) {
-      Keep(rect);
-    }
-  }
+
+  // Whether a rectangle with area is painted as it arrives (PaintChecked) rather than looked
+  // up in the white-cell index and kept for later (Add).
+  bool PaintsNow(const Rect& rect) const;
+  // Paints a rectangle unless it covers a white cell: then the first such cell in row-major
+  // order (check 148), and the block ends there.
+  std::optional<Cell> PaintChecked(const Rect& rect);
+  // Takes a rectangle with area, not painted, that has passed every check.
+  void Add(const Rect& rect);
+
   // After the block's last rectangle: the first cell in row-major order whose colour in the
   // picture differs from whether the rectangles cover it; none when they match.
   std::optional<Cell> Finish();
 
-  // The whole check at once, for tests.
+  // The whole check for rectangles that have passed the white-cell check, for tests.
   std::optional<Cell> FirstMismatch(const TestCase& testCase, const RectList& rects);
 
   // The ways to the union's area, for tests that must reach each one.
@@ -84,7 +90,10 @@ class Coverage {
   Way Choose(const Estimate& estimate) const;
   std::int64_t UnionArea(Way way);
   std::optional<Cell> Locate(const Estimate& estimate);
-  std::optional<Cell> PaintAndCompare(const Estimate& estimate);
+  std::optional<Cell> Settle(const Estimate& estimate);
+  std::optional<Cell> PaintAndCompare();
+  std::optional<Cell> CompareCanvas() const;
+  std::int64_t ClearCanvas(bool count);
   std::int64_t GridArea();
   std::int64_t CountArea();
   std::int64_t SweepArea();
@@ -97,8 +106,10 @@ class Coverage {
 
   Way forced_ = Way::kChoose;
   const TestCase* testCase_ = nullptr;
-  bool settled_ = false;  // one rectangle covers every black cell
-  Array<Box> boxes_;      // the rectangles with area, while not settled
+  bool settled_ = false;           // one rectangle covers every black cell
+  std::int64_t paintedSteps_ = 0;  // what painting the painted rectangles cost
+  std::int64_t unpainted_ = 0;     // rectangles kept without being painted
+  Array<Box> boxes_;               // the rectangles with area, in order, until settled
   Array<std::uint32_t> byStart_;
   Array<std::uint32_t> byEnd_;
   Array<std::uint32_t> bucket_;
@@ -110,6 +121,6 @@ class Coverage {
   Array<std::int32_t> treeCount_;    // sweep: rectangles over each node's whole range
   Array<std::int32_t> treeCovered_;  // sweep: covered rows in each node's range
   Array<std::int32_t> delta_;        // cross-sections: change of the cover count
-  Array<bit_rows::Word> section_;    // cross-sections: the cover of one section
-  Array<bit_rows::Word> canvas_;     // painter: clear between blocks
+  Array<bit_rows::Byte> section_;    // cross-sections: the cover of one section
+  Array<bit_rows::Byte> canvas_;     // painted cells; clear between blocks
 };

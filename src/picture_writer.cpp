@@ -6,31 +6,10 @@
 #include <emmintrin.h>
 #endif
 
-using bit_rows::Word;
-
-void PictureWriter::Put(Word bits, int count) {
-  pending_ |= bits << used_;
-  used_ += count;
-  if (used_ >= bit_rows::kBits) {
-    blackCount_ += bit_rows::Count(pending_);
-    *out_++ = pending_;
-    used_ -= bit_rows::kBits;
-    pending_ = used_ == 0 ? 0 : bits >> (count - used_);
-  }
-}
-
-void PictureWriter::Finish() {
-  if (used_ > 0) {
-    blackCount_ += bit_rows::Count(pending_);
-    *out_++ = pending_;
-    pending_ = 0;
-    used_ = 0;
-  }
-}
-
 int PictureWriter::Append(std::string_view row) {
   const char* cells = row.data();
   const int width = static_cast<int>(row.size());
+  bit_rows::Byte* out = next_;
   int x = 0;
 #if defined(__SSE2__)
   const __m128i black = _mm_set1_epi8('#');
@@ -42,25 +21,29 @@ int PictureWriter::Append(std::string_view row) {
     if ((blacks | whites) != 0xFFFF) {
       return x + std::countr_one(blacks | whites);
     }
-    Put(blacks, 16);
+    out[x / 8] = static_cast<bit_rows::Byte>(blacks);
+    out[x / 8 + 1] = static_cast<bit_rows::Byte>(blacks >> 8);
   }
 #endif
-  Word bits = 0;
-  int count = 0;
-  for (; x < width; ++x) {
-    const char c = cells[x];
-    if (c != '#' && c != '.') {
-      return x;
+  for (; x < width; x += 8) {
+    unsigned byte = 0;
+    for (int bit = 0; bit < 8 && x + bit < width; ++bit) {
+      const char c = cells[x + bit];
+      if (c != '#' && c != '.') {
+        return x + bit;
+      }
+      byte |= static_cast<unsigned>(c == '#') << bit;
     }
-    bits |= Word{c == '#'} << count;
-    if (++count == bit_rows::kBits) {
-      Put(bits, count);
-      bits = 0;
-      count = 0;
-    }
+    out[x / 8] = static_cast<bit_rows::Byte>(byte);
   }
-  if (count > 0) {
-    Put(bits, count);
+  // Counted a word at a time; the bits past the row's end are clear.
+  std::int64_t at = 0;
+  for (; at + 8 <= stride_; at += 8) {
+    blackCount_ += bit_rows::Count(bit_rows::Load(out + at));
   }
+  for (; at < stride_; ++at) {
+    blackCount_ += bit_rows::Count(out[at]);
+  }
+  next_ += stride_;
   return -1;
 }

@@ -27,7 +27,7 @@ void ReadRect(LineReader& reader, int k, std::int64_t& lineCounter, Rect& rect) 
   rect = {values[0], values[1], values[2], values[3]};
 }
 
-void CheckRect(const Rect& rect, int k, const TestCase& testCase, WhiteCells& whiteCells) {
+void CheckRect(const Rect& rect, int k, const TestCase& testCase) {
   // Messages are built only on failure: this runs for every rectangle.
   const auto edge = [k] { return "opis " + Ordinal(k) + "pravokotnik strli cez "; };
   if (rect.x < 0) {
@@ -52,13 +52,31 @@ void CheckRect(const Rect& rect, int k, const TestCase& testCase, WhiteCells& wh
              IntToStr(testCase.b) + ")",
          145);
   }
-  int cellX = 0;
-  int cellY = 0;
-  if (rect.HasArea() && whiteCells.Find(rect.x, rect.y, rect.width, rect.height, cellX, cellY)) {
-    Fail(Ordinal(k) + "pravokotnik pobarva tudi celico x = " + IntToStr(cellX) +
-             ", y = " + IntToStr(cellY) + ", ki bi morala ostati bela",
-         148);
+}
+
+[[noreturn]] void FailWhiteCell(int k, const Cell& cell) {
+  Fail(Ordinal(k) + "pravokotnik pobarva tudi celico x = " + IntToStr(cell.x) +
+           ", y = " + IntToStr(cell.y) + ", ki bi morala ostati bela",
+       148);
+}
+
+// Check 148, and the rectangle on to the coverage check: a small one is painted in the same
+// pass that looks for a white cell, a larger one is looked up in the white-cell index.
+void CheckCells(const Rect& rect, int k, BlockWorkspace& workspace) {
+  if (!rect.HasArea()) {
+    return;
   }
+  if (workspace.coverage.PaintsNow(rect)) {
+    if (const auto cell = workspace.coverage.PaintChecked(rect)) {
+      FailWhiteCell(k, *cell);
+    }
+    return;
+  }
+  Cell cell;
+  if (workspace.whiteCells.Find(rect.x, rect.y, rect.width, rect.height, cell.x, cell.y)) {
+    FailWhiteCell(k, cell);
+  }
+  workspace.coverage.Add(rect);
 }
 
 void CheckCoverage(const TestCase& testCase, BlockWorkspace& workspace) {
@@ -114,8 +132,8 @@ const CaseResult& EvaluateCase(LineReader& reader, TestCase& testCase, int testN
   for (int k = 1; k <= count; ++k) {
     Rect rect;
     ReadRect(reader, k, lineCounter, rect);
-    CheckRect(rect, k, testCase, workspace.whiteCells);
-    workspace.coverage.Add(rect);
+    CheckRect(rect, k, testCase);
+    CheckCells(rect, k, workspace);
   }
   CheckCoverage(testCase, workspace);
   result.rectangleCount = count;

@@ -21,10 +21,10 @@ void CheckSide(int value, std::string_view name, std::int64_t n, int check) {
 
 void ReadPicture(LineReader& reader, std::int64_t& lineCounter, TestCase& testCase,
                  PictureArena& pictures) {
-  const std::int64_t cells = static_cast<std::int64_t>(testCase.w) * testCase.h;
-  bit_rows::Word* words = pictures.Allocate(static_cast<std::size_t>(bit_rows::WordCount(cells)));
-  testCase.cells = words;
-  PictureWriter writer(words);
+  const std::int64_t bytes = testCase.Stride() * testCase.h;
+  bit_rows::Byte* rows = pictures.Allocate(static_cast<std::size_t>(bytes));
+  testCase.cells = rows;
+  PictureWriter writer(rows, testCase.w);
   std::string_view row;
   for (int y = 0; y < testCase.h; ++y) {
     ++lineCounter;
@@ -43,7 +43,6 @@ void ReadPicture(LineReader& reader, std::int64_t& lineCounter, TestCase& testCa
            79);
     }
   }
-  writer.Finish();
   testCase.blackCount = static_cast<std::int32_t>(writer.BlackCount());
 }
 }  // namespace
@@ -137,23 +136,23 @@ TestCase* FindTestCase(TestCaseList& testCases, int number) {
 
 PictureArena::~PictureArena() {
   for (const Block& block : blocks_) {
-    FreePopulated(block.words, block.size * sizeof(bit_rows::Word));
+    FreePopulated(block.bytes, block.size);
   }
 }
 
-bit_rows::Word* PictureArena::Allocate(std::size_t words) {
-  // Blocks grow with the input, from 64 KiB (a small input pays little) to 2 MiB.
-  if (words > left_) {
-    const std::size_t grown = std::min<std::size_t>(
-        std::size_t{8192} << std::min<std::size_t>(blocks_.size(), 5), std::size_t{1} << 18);
-    const std::size_t size = std::max(words, grown);
-    blocks_.push_back(
-        {static_cast<bit_rows::Word*>(AllocatePopulated(size * sizeof(bit_rows::Word))), size});
-    next_ = blocks_.back().words;
+bit_rows::Byte* PictureArena::Allocate(std::size_t bytes) {
+  bytes += bit_rows::kPadding;
+  if (bytes > left_) {
+    // Blocks grow with the input, from 64 KiB (a small input pays little) to 2 MiB.
+    const std::size_t grown = (std::size_t{64} << 10) << std::min<std::size_t>(blocks_.size(), 5);
+    const std::size_t size = std::max(bytes, grown);
+    blocks_.push_back({static_cast<bit_rows::Byte*>(AllocatePopulated(size)), size});
+    next_ = blocks_.back().bytes;
     left_ = size;
   }
-  bit_rows::Word* taken = next_;
-  next_ += words;
-  left_ -= words;
+  bit_rows::Byte* taken = next_;
+  // The padding of one picture may be the first bytes of the next: it is only ever read.
+  next_ += bytes - bit_rows::kPadding;
+  left_ -= bytes - bit_rows::kPadding;
   return taken;
 }

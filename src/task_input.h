@@ -16,8 +16,8 @@ inline constexpr int kMaxSide = 1000;
 
 // One test case, kept small: an input may hold millions of tiny ones.
 struct TestCase {
-  // The picture, one bit a cell in row-major order, set for black (see bit_rows.h).
-  const bit_rows::Word* cells = nullptr;
+  // The picture, one bit a cell, set for black (see bit_rows.h).
+  const bit_rows::Byte* cells = nullptr;
   int number = 0;
   std::int32_t blackCount = 0;
   // Sides and limits are 1..1000 once read.
@@ -28,8 +28,9 @@ struct TestCase {
   // What looking for white cells under rectangles has cost so far (see white_cells.h).
   std::uint32_t whiteScanCost = 0;
 
-  std::int64_t CellIndex(int x, int y) const { return static_cast<std::int64_t>(y) * w + x; }
-  bool IsBlack(int x, int y) const { return bit_rows::Test(cells, CellIndex(x, y)); }
+  std::int64_t Stride() const { return bit_rows::Stride(w); }
+  const bit_rows::Byte* Row(int y) const { return cells + y * Stride(); }
+  bool IsBlack(int x, int y) const { return bit_rows::Test(Row(y), x); }
 };
 
 // Memory for the pictures' bits, handed out from large ready blocks that never move.
@@ -39,15 +40,16 @@ class PictureArena {
   PictureArena(const PictureArena&) = delete;
   PictureArena& operator=(const PictureArena&) = delete;
   ~PictureArena();
-  bit_rows::Word* Allocate(std::size_t words);
+  // Room for `bytes` bytes of rows and the padding after them.
+  bit_rows::Byte* Allocate(std::size_t bytes);
 
  private:
   struct Block {
-    bit_rows::Word* words;
+    bit_rows::Byte* bytes;
     std::size_t size;
   };
   std::vector<Block> blocks_;
-  bit_rows::Word* next_ = nullptr;
+  bit_rows::Byte* next_ = nullptr;
   std::size_t left_ = 0;
 };
 

@@ -6,21 +6,16 @@ namespace {
 // Marks a test case whose index has been built.
 constexpr std::uint32_t kIndexed = 0xFFFFFFFFu;
 
-// About what building an index costs, in the units of SearchCost: a few steps for every word of
-// the picture and every row, and a floor that keeps tiny pictures from building one often.
+// About what building an index costs, in the units of SearchCost: a few steps for every
+// eight cells and every row, and a floor that keeps tiny pictures from building one often.
 std::uint32_t SearchBudget(const TestCase& testCase) {
-  const std::int64_t words =
-      bit_rows::WordCount(static_cast<std::int64_t>(testCase.w) * testCase.h);
-  return static_cast<std::uint32_t>(16 * words + 4 * testCase.h + 4096);
+  const std::uint32_t bytes = static_cast<std::uint32_t>(testCase.Stride()) * testCase.h;
+  return 2 * bytes + 4 * testCase.h + 4096;
 }
 
-// A search: a step for each row and each word it touches; the rows of a rectangle as wide as
-// the picture are one run of bits.
-std::uint32_t SearchCost(const TestCase& testCase, int width, int height) {
-  if (width == testCase.w) {
-    return 2 + static_cast<std::uint32_t>(width) * static_cast<std::uint32_t>(height) / 64;
-  }
-  return static_cast<std::uint32_t>(height) * (2 + static_cast<std::uint32_t>(width) / 64);
+// A search: a step for each row and each piece of up to 57 cells it reads.
+std::uint32_t SearchCost(int width, int height) {
+  return static_cast<std::uint32_t>(height) * (2 + static_cast<std::uint32_t>(width) / 57);
 }
 }  // namespace
 
@@ -37,8 +32,9 @@ void WhiteCells::Use(TestCase& testCase) {
 bool WhiteCells::Find(int x, int y, int width, int height, int& cellX, int& cellY) {
   if (index_ == nullptr) {
     TestCase& testCase = *testCase_;
-    const std::uint32_t cost = SearchCost(testCase, width, height);
-    if (testCase.whiteScanCost < SearchBudget(testCase) - std::min(cost, SearchBudget(testCase))) {
+    const std::uint32_t cost = SearchCost(width, height);
+    const std::uint32_t budget = SearchBudget(testCase);
+    if (testCase.whiteScanCost < budget - std::min(cost, budget)) {
       testCase.whiteScanCost += cost;
       return Search(x, y, width, height, cellX, cellY);
     }
@@ -54,19 +50,10 @@ bool WhiteCells::Find(int x, int y, int width, int height, int& cellX, int& cell
 
 bool WhiteCells::Search(int x, int y, int width, int height, int& cellX, int& cellY) const {
   const TestCase& testCase = *testCase_;
-  if (width == testCase.w) {
-    const std::int64_t to = testCase.CellIndex(0, y + height);
-    const std::int64_t white = bit_rows::FirstClear(testCase.cells, testCase.CellIndex(0, y), to);
-    cellX = static_cast<int>(white % testCase.w);
-    cellY = static_cast<int>(white / testCase.w);
-    return white != to;
-  }
   for (int row = y; row < y + height; ++row) {
-    const std::int64_t from = testCase.CellIndex(x, row);
-    const std::int64_t to = from + width;
-    const std::int64_t white = bit_rows::FirstClear(testCase.cells, from, to);
-    if (white != to) {
-      cellX = static_cast<int>(white - testCase.CellIndex(0, row));
+    const int white = bit_rows::FirstClear(testCase.Row(row), x, x + width);
+    if (white != x + width) {
+      cellX = white;
       cellY = row;
       return true;
     }

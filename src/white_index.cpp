@@ -30,7 +30,18 @@ Word ColumnsMask(int lo, int hi) {  // columns lo..hi-1 of a tile
 }
 
 int BandWords(int tiles) {
-  return tiles >= kShortRun ? static_cast<int>(bit_rows::WordCount(tiles)) : 0;
+  return tiles >= kShortRun ? (tiles + 63) / 64 : 0;
+}
+
+// Whether any of the bits first..last of a band is set.
+bool AnySet(const Word* band, int first, int last) {
+  Word any = 0;
+  for (int word = first / 64; word <= last / 64; ++word) {
+    const Word from = word == first / 64 ? ~Word{0} << (first % 64) : ~Word{0};
+    const Word to = word == last / 64 ? ~Word{0} >> (63 - last % 64) : ~Word{0};
+    any |= band[word] & from & to;
+  }
+  return any != 0;
 }
 
 // Fills the bands of one line of tiles: `partOf(t, p)` says whether tile t has a white cell in
@@ -64,20 +75,21 @@ WhiteIndex::WhiteIndex(const TestCase& testCase)
   BuildBands();
 }
 
+// A tile's row is a byte of a picture row: the index keeps the white cells of eight rows of it
+// together in one word.
 void WhiteIndex::BuildTiles(const TestCase& testCase) {
-  tiles_.assign(static_cast<std::size_t>(tilesAcross_) * tilesDown_, 0);
-  for (int y = 0; y < testCase.h; ++y) {
-    Word* tileRow = tiles_.data() + static_cast<std::size_t>(y / kTile) * tilesAcross_;
-    const int shift = kTile * (y % kTile);
-    // Sixty-four cells at a time: eight tiles.
-    for (int x = 0; x < testCase.w; x += 64) {
-      const int count = std::min(64, testCase.w - x);
-      const Word black = bit_rows::Extract(testCase.cells, testCase.CellIndex(x, y), count);
-      const Word inside = count == 64 ? ~Word{0} : (Word{1} << count) - 1;
-      const Word white = ~black & inside;
-      for (int t = 0; t * kTile < count; ++t) {
-        tileRow[x / kTile + t] |= ((white >> (kTile * t)) & 0xFF) << shift;
+  tiles_.resize(static_cast<std::size_t>(tilesAcross_) * tilesDown_);
+  const int lastBits = testCase.w % kTile;
+  const Word lastMask = lastBits == 0 ? 0xFF : (Word{1} << lastBits) - 1;
+  for (int j = 0; j < tilesDown_; ++j) {
+    Word* tileRow = tiles_.data() + static_cast<std::size_t>(j) * tilesAcross_;
+    for (int i = 0; i < tilesAcross_; ++i) {
+      const Word inside = i + 1 == tilesAcross_ ? lastMask : 0xFF;
+      Word tile = 0;
+      for (int r = 0; r < kTile && kTile * j + r < testCase.h; ++r) {
+        tile |= (~Word{testCase.Row(kTile * j + r)[i]} & inside) << (kTile * r);
       }
+      tileRow[i] = tile;
     }
   }
 }
@@ -170,13 +182,13 @@ bool WhiteIndex::AnyWhite(const Run& across, const Run& down) const {
     const Word* band = rowBands_.data() + (static_cast<std::size_t>(down.first) * kRunKinds +
                                            kRunKind[down.lo][down.hi]) *
                                               rowBandWords_;
-    return bit_rows::AnySet(band, across.first, across.last + 1);
+    return AnySet(band, across.first, across.last);
   }
   if (oneAcross && !oneDown && columnBandWords_ > 0) {
     const Word* band = columnBands_.data() + (static_cast<std::size_t>(across.first) * kRunKinds +
                                               kRunKind[across.lo][across.hi]) *
                                                  columnBandWords_;
-    return bit_rows::AnySet(band, down.first, down.last + 1);
+    return AnySet(band, down.first, down.last);
   }
   return AnyInTiles(across, down);
 }

@@ -36,19 +36,18 @@ inline std::string Outcome(std::string_view input, std::string_view submission) 
 
 // A test case made from text rows, with the bits it points into.
 struct PictureForTest {
-  std::vector<bit_rows::Word> words;
+  std::vector<bit_rows::Byte> bytes;
   TestCase testCase;
 
   PictureForTest(const std::vector<std::string>& rows, int a, int b) {
     const int w = rows.empty() ? 0 : static_cast<int>(rows[0].size());
-    words.assign(static_cast<std::size_t>(bit_rows::WordCount(std::int64_t{w} * rows.size())) + 1,
+    bytes.assign(static_cast<std::size_t>(bit_rows::Stride(w)) * rows.size() + bit_rows::kPadding,
                  0);
-    PictureWriter writer(words.data());
+    PictureWriter writer(bytes.data(), w);
     for (const std::string& row : rows) {
       writer.Append(row);
     }
-    writer.Finish();
-    testCase.cells = words.data();
+    testCase.cells = bytes.data();
     testCase.number = 1;
     testCase.w = static_cast<std::uint16_t>(w);
     testCase.h = static_cast<std::uint16_t>(rows.size());
