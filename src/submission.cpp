@@ -1,6 +1,7 @@
 #include "submission.h"
 
 #include "assertion.h"
+#include "run_facts.h"
 #include "scan_ints.h"
 #include "white_cells.h"
 
@@ -123,9 +124,12 @@ const CaseResult& EvaluateCase(LineReader& reader, TestCase& testCase, int testN
   return result;
 }
 
-void ReadSubmission(LineReader& reader, TestCaseList& testCases, ReportEntryList& entries) {
+void ReadSubmission(LineReader& reader, TestCaseList& testCases, ReportEntryList& entries,
+                    RunFacts* facts) {
   ReadHeader(reader);
-  BlockWorkspace workspace;
+  // With facts, the block at hand outlives a failure in it.
+  BlockWorkspace ownWorkspace;
+  BlockWorkspace& workspace = facts != nullptr ? facts->workspace : ownWorkspace;
   std::int64_t lineCounter = 2;
   std::string_view line;
   for (;;) {
@@ -150,13 +154,17 @@ void ReadSubmission(LineReader& reader, TestCaseList& testCases, ReportEntryList
               ". vrstici se pojavlja neveljavna stevilka testnega primera: " + IntToStr(testNumber),
           204);
     }
+    if (facts != nullptr) {
+      facts->StartBlock(lineCounter);
+    }
     const CaseResult& result = EvaluateCase(reader, *testCase, testNumber, lineCounter, workspace);
     entries.push_back({testNumber, static_cast<int>(result.rects.size())});
   }
 }
 
-void ReadSubmission(const std::string& path, TestCaseList& testCases, ReportEntryList& entries) {
+void ReadSubmission(const std::string& path, TestCaseList& testCases, ReportEntryList& entries,
+                    RunFacts* facts) {
   FileSource source(path);
   LineReader reader(source);
-  ReadSubmission(reader, testCases, entries);
+  ReadSubmission(reader, testCases, entries, facts);
 }

@@ -33,8 +33,11 @@ struct BlockWorkspace {
   Coverage coverage;
 };
 
-void ReadSubmission(const std::string& path, TestCaseList& testCases, ReportEntryList& entries);
-void ReadSubmission(LineReader& reader, TestCaseList& testCases, ReportEntryList& entries);
+// `facts`, when given, holds the block at hand and keeps the wanted one (see run_facts.h).
+void ReadSubmission(const std::string& path, TestCaseList& testCases, ReportEntryList& entries,
+                    RunFacts* facts = nullptr);
+void ReadSubmission(LineReader& reader, TestCaseList& testCases, ReportEntryList& entries,
+                    RunFacts* facts = nullptr);
 
 // Reads and checks the body of one block; `lineCounter` advances by one for every line it
 // tries to read. The result lives in the workspace until the next block.

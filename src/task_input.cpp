@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "assertion.h"
+#include "run_facts.h"
 #include "scan_ints.h"
 
 namespace {
@@ -78,7 +79,11 @@ class PictureStore {
   std::size_t stride_ = 0;
 };
 
-void ReadPicture(LineReader& reader, std::int64_t& lineCounter, TestCase& testCase) {
+void ReadPicture(LineReader& reader, std::int64_t& lineCounter, TestCase& testCase,
+                 RunFacts* facts) {
+  if (facts != nullptr) {
+    facts->StartPicture(testCase);
+  }
   PictureStore store(testCase, reader.LinesStayValid());
   std::string_view row;
   for (int y = 0; y < testCase.h; ++y) {
@@ -86,12 +91,18 @@ void ReadPicture(LineReader& reader, std::int64_t& lineCounter, TestCase& testCa
     if (!reader.ReadLine(row)) {
       Fail("manjka vrstica y = " + IntToStr(y), 74);
     }
+    if (facts != nullptr) {
+      facts->AddRow(row);
+    }
     if (row.size() != static_cast<std::size_t>(testCase.w)) {
       Fail("vrstica y = " + IntToStr(y) + " bi morala biti dolga " + IntToStr(testCase.w) +
                " znakov, ne pa " + IntToStr(static_cast<std::int64_t>(row.size())),
            75);
     }
     if (const int x = ScanRow(row, testCase.blackCount); x >= 0) {
+      if (facts != nullptr) {
+        facts->SetBadCell(x, y);
+      }
       Fail("znak za celico x = " + IntToStr(x) + ", y = " + IntToStr(y) + " ima s kodo " +
                IntToStr(static_cast<int>(static_cast<unsigned char>(row[x]))) +
                ", ki niti '.' niti '#'",
@@ -103,7 +114,7 @@ void ReadPicture(LineReader& reader, std::int64_t& lineCounter, TestCase& testCa
 }
 }  // namespace
 
-TestCase ReadTestCase(LineReader& reader, std::int64_t& lineCounter) {
+TestCase ReadTestCase(LineReader& reader, std::int64_t& lineCounter, RunFacts* facts) {
   std::string_view line;
   ++lineCounter;
   if (!reader.ReadLine(line)) {
@@ -135,11 +146,11 @@ TestCase ReadTestCase(LineReader& reader, std::int64_t& lineCounter) {
   CheckSide(testCase.h, "visina h", lineCounter, 67);
   CheckSide(testCase.a, "velikost a", lineCounter, 68);
   CheckSide(testCase.b, "velikost b", lineCounter, 69);
-  ReadPicture(reader, lineCounter, testCase);
+  ReadPicture(reader, lineCounter, testCase, facts);
   return testCase;
 }
 
-void ReadTaskInput(LineReader& reader, TestCaseList& testCases) {
+void ReadTaskInput(LineReader& reader, TestCaseList& testCases, RunFacts* facts) {
   std::string_view line;
   if (!reader.ReadLine(line)) {
     Fail("manjka prva vrstica z imenom naloge", 91);
@@ -157,7 +168,7 @@ void ReadTaskInput(LineReader& reader, TestCaseList& testCases) {
   std::int64_t lineCounter = 2;
   for (int k = 1; k <= count; ++k) {
     const std::int64_t blockStart = lineCounter;
-    TestCase testCase = ReadTestCase(reader, lineCounter);
+    TestCase testCase = ReadTestCase(reader, lineCounter, facts);
     if (testCase.number != k) {
       Fail("v vrsticah " + LineNo(blockStart) + ".." + LineNo(lineCounter) +
                " bi moral biti testni primer stevilka " + IntToStr(k) + ", ne pa " +
@@ -168,10 +179,10 @@ void ReadTaskInput(LineReader& reader, TestCaseList& testCases) {
   }
 }
 
-void ReadTaskInput(const std::string& path, TestCaseList& testCases) {
+void ReadTaskInput(const std::string& path, TestCaseList& testCases, RunFacts* facts) {
   auto source = std::make_unique<FileSource>(path);
   LineReader reader(*source);
-  ReadTaskInput(reader, testCases);
+  ReadTaskInput(reader, testCases, facts);
   testCases.input = std::move(source);
 }
 

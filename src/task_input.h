@@ -10,6 +10,8 @@
 
 #include "line_reader.h"
 
+struct RunFacts;
+
 inline constexpr std::string_view TaskName = "Zelmiranke";
 inline constexpr int kMaxSide = 1000;
 
@@ -43,11 +45,12 @@ struct TestCaseList : std::deque<TestCase> {
   std::unique_ptr<ByteSource> input;
 };
 
-void ReadTaskInput(const std::string& path, TestCaseList& testCases);
-void ReadTaskInput(LineReader& reader, TestCaseList& testCases);
+// `facts`, when given, learns the picture being read (see run_facts.h).
+void ReadTaskInput(const std::string& path, TestCaseList& testCases, RunFacts* facts = nullptr);
+void ReadTaskInput(LineReader& reader, TestCaseList& testCases, RunFacts* facts = nullptr);
 
 // Reads one block; `lineCounter` advances by one for every line it tries to read.
-TestCase ReadTestCase(LineReader& reader, std::int64_t& lineCounter);
+TestCase ReadTestCase(LineReader& reader, std::int64_t& lineCounter, RunFacts* facts = nullptr);
 
 // The check that a line holds the task name, in both files: `whichLine` is the line's ordinal
 // word in the message ("prvi", "drugi").
