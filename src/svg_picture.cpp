@@ -210,7 +210,7 @@ std::string WriteSvg(const Scene& scene, const Layout& layout, const CoverMap* c
       "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
       "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"" +
       Decimal(width) + "\" height=\"" + Decimal(height) + "\">\n<title>" +
-      EscapeForSvg(scene.caption.front(), kTitleRoom) + "</title>\n";
+      EscapeForSvg(scene.caption.empty() ? "" : scene.caption.front(), kTitleRoom) + "</title>\n";
   AddStyle(out, strokes);
   out.append("<rect class=\"page\" width=\"100%\" height=\"100%\"/>\n<g class=\"caption\">\n");
   for (std::size_t i = 0; i < caption.size(); ++i) {

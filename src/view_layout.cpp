@@ -20,20 +20,26 @@ Box Window(const Scene& scene, Cell focus, int side) {
   return Box{x0, y0, x0 + width, y0 + height};
 }
 
-// The rectangles with area in `region`, at most `room` of them; the failing one is kept.
+// The rectangles with area in `region`, at most `room` of them, and only as many as paint the
+// region at most kAreaLayers times over (a browser pays for every painted pixel); the failing
+// one is always drawn.
 std::vector<std::uint32_t> RectsIn(const Scene& scene, const Box& region, std::int64_t room,
                                    std::int64_t& meeting) {
   std::vector<std::uint32_t> drawn;
+  std::int64_t area = kAreaLayers * region.Width() * static_cast<std::int64_t>(region.Height());
   meeting = 0;
   const std::size_t count = scene.rects.size();
   for (std::size_t i = 0; i < count; ++i) {
-    if (Clip(scene.rects[i], region).Empty()) {
+    const Box box = Clip(scene.rects[i], region);
+    if (box.Empty()) {
       continue;
     }
     ++meeting;
+    const std::int64_t boxArea = box.Width() * static_cast<std::int64_t>(box.Height());
     const bool failing = scene.lastFails && i + 1 == count;
-    if (static_cast<std::int64_t>(drawn.size()) + 1 < room || failing) {
+    if ((static_cast<std::int64_t>(drawn.size()) + 1 < room && boxArea <= area) || failing) {
       drawn.push_back(static_cast<std::uint32_t>(i));
+      area -= boxArea;
     }
   }
   return drawn;
@@ -50,7 +56,8 @@ Layout ChooseLayout(const Scene& scene, const CoverMap* cover, int window, std::
   std::int64_t meeting = 0;
   const std::int64_t everyRect = static_cast<std::int64_t>(scene.rects.size()) + 1;
   layout.drawn = RectsIn(scene, layout.region, everyRect, meeting);
-  if (kFixedBytes + runBytes + meeting * kRectBytes > bound) {
+  const auto drawnBytes = static_cast<std::int64_t>(layout.drawn.size()) * kRectBytes;
+  if (kFixedBytes + runBytes + drawnBytes > bound) {
     layout.windowed = true;
     const Cell focus = scene.Focus();
     for (int side = window;; side = (side + 1) / 2) {

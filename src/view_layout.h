@@ -2,7 +2,8 @@
 // open in seconds. The whole grid when its estimated size is within the bound; otherwise a
 // window of at most N x N cells around the failure (around the top-left cell when there is
 // none), made smaller while its cells alone would take more than half the bound, with as many
-// of the rectangles meeting it as the rest of the bound holds (the failing one always).
+// of the rectangles meeting it as the rest of the bound holds (the failing one always). Either
+// way, rectangles that would paint the region over more than kAreaLayers times are left out.
 #pragma once
 
 #include <cstdint>
@@ -18,6 +19,7 @@ inline constexpr std::int64_t kPictureBound = 20'000'000;
 inline constexpr std::int64_t kRunBytes = 72;
 inline constexpr std::int64_t kRectBytes = 256;
 inline constexpr std::int64_t kFixedBytes = 16384;
+inline constexpr std::int64_t kAreaLayers = 16;
 
 struct Layout {
   Box region;
