@@ -42,14 +42,14 @@ void AddRect(std::string& out, std::string_view classes, const Box& box, std::st
 struct Strokes {
   std::string outline;
   std::string failing;
-  std::string edge;
+  double edge = 0;
   std::string ring;
   std::string ringRadius;
 };
 
 Strokes StrokesFor(double scale) {
   const double outline = std::clamp(1 / scale, 0.02, 0.12);
-  return {Decimal(outline), Decimal(3 * outline), Decimal(std::max(0.15, 4 / scale)),
+  return {Decimal(outline), Decimal(3 * outline), std::min(0.5, std::max(0.15, 5 / scale)),
           Decimal(std::max(0.15, 3 / scale)), Decimal(std::max(1.0, 12 / scale))};
 }
 
@@ -79,8 +79,7 @@ void AddStyle(std::string& out, const Strokes& strokes) {
       ".fault-row{fill:#ffe600;fill-opacity:.4;stroke:#c00000;stroke-width:" +
       strokes.outline +
       "}\n"
-      ".edge{stroke:#c00000;stroke-linecap:square;stroke-width:" +
-      strokes.edge + "}\n</style>\n");
+      ".edge{fill:#c00000}\n</style>\n");
 }
 
 std::vector<std::string> CaptionRows(const Scene& scene, const Layout& layout) {
@@ -127,8 +126,9 @@ void AddRects(std::string& out, const Scene& scene, const Layout& layout,
   }
 }
 
-// A line along the grid's edge that the failing rectangle crosses, as far as it runs there.
-void AddCrossedEdge(std::string& out, const Scene& scene) {
+// A band just inside the grid's edge that the failing rectangle crosses, as far as the
+// rectangle runs along it (the whole edge when it runs beside the grid).
+void AddCrossedEdge(std::string& out, const Scene& scene, double thickness) {
   if (scene.crossed == Edge::kNone || scene.rects.empty()) {
     return;
   }
@@ -141,28 +141,23 @@ void AddCrossedEdge(std::string& out, const Scene& scene) {
   };
   const auto [x0, x1] = span(rect.x, rect.width, scene.w);
   const auto [y0, y1] = span(rect.y, rect.height, scene.h);
-  int line[4] = {0, y0, 0, y1};
-  switch (scene.crossed) {
-    case Edge::kLeft:
-      break;
-    case Edge::kRight:
-      line[0] = line[2] = scene.w;
-      break;
-    case Edge::kTop:
-      line[0] = x0, line[1] = 0, line[2] = x1, line[3] = 0;
-      break;
-    default:
-      line[0] = x0, line[1] = scene.h, line[2] = x1, line[3] = scene.h;
+  const bool vertical = scene.crossed == Edge::kLeft || scene.crossed == Edge::kRight;
+  double band[4] = {static_cast<double>(x0), static_cast<double>(y0),
+                    vertical ? thickness : x1 - x0, vertical ? y1 - y0 : thickness};
+  if (vertical) {
+    band[0] = scene.crossed == Edge::kLeft ? 0 : scene.w - thickness;
+  } else {
+    band[1] = scene.crossed == Edge::kTop ? 0 : scene.h - thickness;
   }
-  out.append("<line class=\"edge\" x1=\"" + IntToStr(line[0]) + "\" y1=\"" + IntToStr(line[1]) +
-             "\" x2=\"" + IntToStr(line[2]) + "\" y2=\"" + IntToStr(line[3]) + "\"/>\n");
+  out.append("<rect class=\"edge\" x=\"" + Decimal(band[0]) + "\" y=\"" + Decimal(band[1]) +
+             "\" width=\"" + Decimal(band[2]) + "\" height=\"" + Decimal(band[3]) + "\"/>\n");
 }
 
 void AddFaults(std::string& out, const Scene& scene, const Strokes& strokes) {
   if (scene.faultRow) {
     AddRect(out, "fault-row", Box{0, *scene.faultRow, scene.w, *scene.faultRow + 1}, "/>\n");
   }
-  AddCrossedEdge(out, scene);
+  AddCrossedEdge(out, scene, strokes.edge);
   if (scene.faultCell) {
     const Cell cell = *scene.faultCell;
     AddRect(out, "fault", Box{cell.x, cell.y, cell.x + 1, cell.y + 1}, "/>\n");
