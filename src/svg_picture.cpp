@@ -57,9 +57,8 @@ void AddStyle(std::string& out, const Strokes& strokes) {
   out.append(
       "<style type=\"text/css\">\n"
       "text{font-family:monospace;font-size:13px;fill:#000}\n"
-      ".page{fill:#fff}.white{fill:#fff;stroke:#999;stroke-width:" +
-      strokes.outline +
-      "}.black{fill:#262626}.unread{fill:#c8c8c8}"
+      ".page,.white{fill:#fff}.frame{fill:none;stroke:#999;stroke-width:1}.black{fill:#262626}."
+      "unread{fill:#c8c8c8}"
       ".uncovered{fill:#e6007e}\n"
       ".rect{fill-opacity:.8;stroke-width:" +
       strokes.outline +
@@ -215,6 +214,9 @@ std::string WriteSvg(const Scene& scene, const Layout& layout, const CoverMap* c
   }
   out.append("</g>\n");
   if (grid) {
+    out.append("<rect class=\"frame\" x=\"" + Decimal(kMargin - 0.5) + "\" y=\"" +
+               Decimal(captionHeight + kMargin - 0.5) + "\" width=\"" + Decimal(gridWidth + 1) +
+               "\" height=\"" + Decimal(gridHeight + 1) + "\"/>\n");
     out.append("<svg class=\"grid\" x=\"" + IntToStr(kMargin) + "\" y=\"" +
                IntToStr(captionHeight + kMargin) + "\" width=\"" + Decimal(gridWidth) +
                "\" height=\"" + Decimal(gridHeight) + "\" viewBox=\"" + IntToStr(region.x0) + " " +

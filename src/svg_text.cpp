@@ -11,6 +11,13 @@ struct Piece {
   std::string_view View() const { return std::string_view(text, size); }
 };
 
+struct Entity {
+  char c;
+  std::string_view text;
+};
+constexpr Entity kEntities[] = {
+    {'&', "&amp;"}, {'<', "&lt;"}, {'>', "&gt;"}, {'"', "&quot;"}, {'\'', "&#39;"}};
+
 Piece Escape(char c) {
   Piece piece;
   const auto set = [&piece](std::string_view text, std::size_t shown) {
@@ -19,30 +26,18 @@ Piece Escape(char c) {
     piece.shown = shown;
   };
   const auto byte = static_cast<unsigned char>(c);
-  switch (c) {
-    case '&':
-      set("&amp;", 1);
-      break;
-    case '<':
-      set("&lt;", 1);
-      break;
-    case '>':
-      set("&gt;", 1);
-      break;
-    case '"':
-      set("&quot;", 1);
-      break;
-    case '\'':
-      set("&#39;", 1);
-      break;
-    default:
-      if (byte >= 0x20 && byte < 0x7f) {
-        set(std::string_view(&c, 1), 1);
-      } else {
-        constexpr char kHex[] = "0123456789ABCDEF";
-        const char hex[4] = {'\\', 'x', kHex[byte >> 4], kHex[byte & 15]};
-        set(std::string_view(hex, 4), 4);
-      }
+  for (const Entity& entity : kEntities) {
+    if (entity.c == c) {
+      set(entity.text, 1);
+      return piece;
+    }
+  }
+  if (byte >= 0x20 && byte < 0x7f) {
+    set(std::string_view(&c, 1), 1);
+  } else {
+    constexpr char kHex[] = "0123456789ABCDEF";
+    const char hex[4] = {'\\', 'x', kHex[byte >> 4], kHex[byte & 15]};
+    set(std::string_view(hex, 4), 4);
   }
   return piece;
 }
