@@ -39,7 +39,9 @@ std::vector<std::string> Titles(const std::string& submissionPath, const Scene& 
   return titles;
 }
 
-std::string Picture(const ViewArgs& args, ViewedRun& run) {
+}  // namespace
+
+std::string DrawPicture(const ViewArgs& args, ViewedRun& run) {
   const Scene scene = BuildScene(run, args.block);
   std::optional<CoverMap> cover;
   if (scene.showUncovered) {
@@ -55,7 +57,6 @@ std::string Picture(const ViewArgs& args, ViewedRun& run) {
   const std::vector<std::string> titles = Titles(args.submission, scene, layout);
   return WriteSvg(scene, layout, coverMap, tints, titles);
 }
-}  // namespace
 
 int RunView(int argc, const char* const* argv) {
   const std::optional<ViewArgs> args = ParseViewArgs(argc, argv);
@@ -69,6 +70,6 @@ int RunView(int argc, const char* const* argv) {
         ViewedRun run;
         RunForView(args->input, args->submission, args->block > 0 ? args->block : 1, run);
         PrintFirstLine(run);
-        file.Write(Picture(*args, run));
+        file.Write(DrawPicture(*args, run));
       });
 }

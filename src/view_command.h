@@ -3,7 +3,15 @@
 // output and writes the picture.
 #pragma once
 
+#include <string>
+
+#include "view_args.h"
+#include "view_run.h"
+
 // Exit status for a bad command line; the usage text is printed.
 inline constexpr int kViewUsageStatus = 1;
 
 int RunView(int argc, const char* const* argv);
+
+// The picture of an evaluation run with RunForView.
+std::string DrawPicture(const ViewArgs& args, ViewedRun& run);
