@@ -7,6 +7,9 @@ std::vector<std::optional<LineText>> ReadLineTexts(const std::string& path,
                                                    const std::vector<std::int64_t>& numbers,
                                                    std::size_t keep) {
   std::vector<std::optional<LineText>> texts(numbers.size());
+  if (numbers.empty()) {
+    return texts;  // the file is not opened again for nothing
+  }
   FileSource source(path);
   LineReader reader(source);
   std::string_view line;
