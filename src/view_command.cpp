@@ -30,7 +30,12 @@ std::vector<std::string> Titles(const std::string& submissionPath, const Scene& 
   for (const std::uint32_t index : layout.drawn) {
     lines.push_back(scene.numberLine + 2 + static_cast<std::int64_t>(index));
   }
-  const auto texts = ReadLineTexts(submissionPath, lines, kLineKeep);
+  std::vector<std::optional<LineText>> texts(lines.size());
+  try {
+    texts = ReadLineTexts(submissionPath, lines, kLineKeep);
+  } catch (...) {
+    // A file that cannot be read again leaves the titles with the rectangles' numbers.
+  }
   std::vector<std::string> titles;
   for (std::size_t i = 0; i < layout.drawn.size(); ++i) {
     const std::uint32_t index = layout.drawn[i];

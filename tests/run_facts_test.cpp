@@ -4,17 +4,15 @@
 
 #include <string>
 
-#include "assertion.h"
-#include "byte_source.h"
-#include "line_reader.h"
+#include "test_util.h"
 
 namespace {
 const char kInput[] = "Zelmiranke\n2\n\n1 3 2 2 2\n##.\n###\n\n2 1 1 1 1\n#\n";
 
-// Runs both stages with facts and returns the failing check, or 0.
-int RunWithFacts(std::string_view input, std::string_view submission, RunFacts& facts,
-                 TestCaseList& testCases) {
+// Runs both stages with facts; returns the failing check, or 0.
+int RunWithFacts(std::string_view input, std::string_view submission, RunFacts& facts) {
   try {
+    TestCaseList testCases;
     ReportEntryList entries;
     MemorySource inputSource(input);
     LineReader inputReader(inputSource);
@@ -28,46 +26,29 @@ int RunWithFacts(std::string_view input, std::string_view submission, RunFacts& 
   }
 }
 
-int RunWithFacts(std::string_view input, std::string_view submission, RunFacts& facts) {
-  TestCaseList testCases;
-  return RunWithFacts(input, submission, facts, testCases);
-}
-
 TEST(PlaceOfCheck, RangesOfTheChecks) {
-  EXPECT_EQ(PlaceOfCheck(61), FailurePlace::kTaskInput);
-  EXPECT_EQ(PlaceOfCheck(105), FailurePlace::kTaskInput);
-  EXPECT_EQ(PlaceOfCheck(129), FailurePlace::kBlock);
-  EXPECT_EQ(PlaceOfCheck(161), FailurePlace::kBlock);
-  EXPECT_EQ(PlaceOfCheck(189), FailurePlace::kHeader);
-  EXPECT_EQ(PlaceOfCheck(194), FailurePlace::kHeader);
-  EXPECT_EQ(PlaceOfCheck(202), FailurePlace::kBlockStart);
-  EXPECT_EQ(PlaceOfCheck(204), FailurePlace::kBlockStart);
-  EXPECT_EQ(PlaceOfCheck(203), FailurePlace::kOther);
-  EXPECT_EQ(PlaceOfCheck(0), FailurePlace::kOther);
+  for (const int check : {61, 105}) EXPECT_EQ(PlaceOfCheck(check), FailurePlace::kTaskInput);
+  for (const int check : {129, 161}) EXPECT_EQ(PlaceOfCheck(check), FailurePlace::kBlock);
+  for (const int check : {189, 194}) EXPECT_EQ(PlaceOfCheck(check), FailurePlace::kHeader);
+  for (const int check : {202, 204}) EXPECT_EQ(PlaceOfCheck(check), FailurePlace::kBlockStart);
+  for (const int check : {0, 203}) EXPECT_EQ(PlaceOfCheck(check), FailurePlace::kOther);
 }
 
-// The picture being read is the one in the facts, with the row a check rejects.
+// The picture being read is in the facts as far as it was read, a long row cut to the grid.
 TEST(RunFactsPicture, RowsReadSoFarAndTheBadRow) {
   RunFacts facts;
   EXPECT_EQ(RunWithFacts("Zelmiranke\n2\n\n1 1 1 1 1\n#\n\n2 3 3 1 2\n#.#\n##\n", "", facts), 75);
   EXPECT_EQ(facts.picturesStarted, 2);
   EXPECT_EQ(facts.picture.number, 2);
   EXPECT_EQ(facts.picture.b, 2);
-  EXPECT_EQ(facts.picture.rowsRead, 2);
   EXPECT_EQ(facts.picture.Row(0), "#.#");
   EXPECT_EQ(facts.picture.Row(1), "##");
   EXPECT_EQ(facts.picture.Row(2), "");
   EXPECT_EQ(facts.picture.lastRowLength, 2);
-  EXPECT_FALSE(facts.picture.badCell);
-}
-
-TEST(RunFactsPicture, LongRowIsCutToTheGrid) {
-  RunFacts facts;
-  EXPECT_EQ(
-      RunWithFacts("Zelmiranke\n1\n\n1 2 1 1 1\n" + std::string(100000, '#') + "\n", "", facts),
-      75);
+  EXPECT_EQ(RunWithFacts("Zelmiranke\n1\n\n1 2 1 1 1\n" + std::string(100000, '#'), "", facts), 75);
   EXPECT_EQ(facts.picture.Row(0), "##");
   EXPECT_EQ(facts.picture.lastRowLength, 100000);
+  EXPECT_FALSE(facts.picture.badCell);
 }
 
 TEST(RunFactsPicture, CheckSeventyNineNamesItsCell) {
@@ -79,26 +60,16 @@ TEST(RunFactsPicture, CheckSeventyNineNamesItsCell) {
   EXPECT_EQ(facts.picture.Row(1), "#.x");
 }
 
-// A failure before the picture of test case 2 leaves test case 1 as the last started.
-TEST(RunFactsPicture, FailureBeforeAPictureStartsNone) {
-  RunFacts facts;
-  TestCaseList testCases;
-  EXPECT_EQ(RunWithFacts("Zelmiranke\n2\n\n1 1 1 1 1\n#\n\n2 0 1 1 1\n", "", facts, testCases), 66);
-  EXPECT_EQ(facts.picturesStarted, static_cast<std::int64_t>(testCases.size()));
-}
-
 TEST(RunFactsBlock, FailingBlockHoldsItsRectanglesWithTheFailingOneLast) {
   RunFacts facts;
   EXPECT_EQ(
       RunWithFacts(kInput, "123456\nZelmiranke\n2\n1\n0 0 1 1\n\n1\n2\n0 0 2 1\n1 0 2 2\n", facts),
       148);
-  EXPECT_EQ(facts.blocksStarted, 2);
   const auto block = facts.Block(2);
   ASSERT_TRUE(block);
   EXPECT_EQ(block->numberLine, 7);
   EXPECT_EQ(block->result->testNumber, 1);
   ASSERT_EQ(block->result->rects.size(), 2u);
-  EXPECT_EQ(block->result->rects[1].x, 1);
   EXPECT_EQ(block->result->rects[1].height, 2);
 }
 
@@ -114,7 +85,6 @@ TEST(RunFactsBlock, WantedBlockIsKeptWhenALaterOneFails) {
   ASSERT_TRUE(wanted);
   EXPECT_EQ(wanted->numberLine, 6);
   EXPECT_EQ(wanted->result->rects.size(), 2u);
-  EXPECT_EQ(wanted->result->testNumber, 1);
   EXPECT_FALSE(facts.Block(1));
   EXPECT_TRUE(facts.Block(3));
   EXPECT_FALSE(facts.Block(4));
@@ -126,22 +96,10 @@ TEST(RunFactsBlock, VerdictsDoNotChange) {
        {"123456\nZelmiranke\n1\n2\n0 0 2 2\n2 1 1 1\n", "123456\nZelmiranke\n1\n1\n0 0 2 2\n",
         "123456\nZelmiranke\n1\n1\n", "123456\nZelmiranke\n3\n", "12345\n"}) {
     RunFacts facts;
-    TestCaseList testCases;
-    const int withFacts = RunWithFacts(kInput, submission, facts, testCases);
-    int without = 0;
-    try {
-      TestCaseList plain;
-      ReportEntryList entries;
-      MemorySource inputSource(kInput);
-      LineReader inputReader(inputSource);
-      ReadTaskInput(inputReader, plain);
-      MemorySource submissionSource(submission);
-      LineReader submissionReader(submissionSource);
-      ReadSubmission(submissionReader, plain, entries);
-    } catch (const EAssertion& assertion) {
-      without = assertion.line;
-    }
-    EXPECT_EQ(withFacts, without) << submission;
+    const std::string plain = Outcome(kInput, submission);
+    const int check = RunWithFacts(kInput, submission, facts);
+    EXPECT_EQ(check == 0 ? "OK" : std::to_string(check), plain.substr(0, plain.find_first_of(":|")))
+        << submission;
   }
 }
 }  // namespace
