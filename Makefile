@@ -1,13 +1,15 @@
 # Front door over CMake. `make run` evaluates the bundled example; `make test` builds and runs
-# the whole suite twice, as a release build (g++) and with sanitizers (clang).
+# the whole suite twice, as a release build (g++) and with sanitizers (clang); `make view` draws
+# the example failure.
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 GENERATOR := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
 RELEASE := build/release
 SANITIZE := build/sanitize
 BIN := $(RELEASE)/Ozi18Zelmiranke
+VIEW := $(RELEASE)/zelmiranke-view
 
-.PHONY: all build run test test-release test-sanitize bench bench-bounds fuzz windows test-windows install clean \
-  dist test-bare test-package test-dist
+.PHONY: all build run view test test-release test-sanitize bench bench-bounds fuzz windows test-windows install \
+  clean dist test-bare test-package test-dist
 
 all: build
 
@@ -15,11 +17,15 @@ $(RELEASE)/CMakeCache.txt:
 	cmake -S . -B $(RELEASE) $(GENERATOR) -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_COMPILER=g++
 
 build: $(RELEASE)/CMakeCache.txt
-	cmake --build $(RELEASE) -j $(JOBS) --target Ozi18Zelmiranke
+	cmake --build $(RELEASE) -j $(JOBS) --target Ozi18Zelmiranke zelmiranke-view
 
 run: build
 	$(BIN) eval examples/input.txt examples/submission.txt $(RELEASE)/example-report.txt
 	@cat $(RELEASE)/example-report.txt
+
+view: build
+	$(VIEW) examples/view-input.txt examples/view-submission.txt $(RELEASE)/example-view.svg
+	@echo "picture: $(RELEASE)/example-view.svg"
 
 test-release: $(RELEASE)/CMakeCache.txt
 	cmake --build $(RELEASE) -j $(JOBS)

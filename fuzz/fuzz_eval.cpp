@@ -1,7 +1,8 @@
 // Fuzzes a whole run: the fuzz input is cut into a task input and a submission at the first
 // line "@@@@" (without one, the submission is empty), both are written to files, the
 // evaluator runs on them twice, and the report must have one of its forms and the same bytes
-// both times. With FUZZ_FIXED_INPUT defined, the whole fuzz input is the blocks of a
+// both times; the viewer runs on them too, and must print the report's first line and draw a
+// picture within its bound. With FUZZ_FIXED_INPUT defined, the whole fuzz input is the blocks of a
 // submission against a fixed valid task input, so that the deep checks are reached.
 #include <unistd.h>
 
@@ -15,6 +16,8 @@
 
 #include "report_form.h"
 #include "run.h"
+#include "view_command.h"
+#include "view_layout.h"
 
 namespace {
 const std::string& WorkDir() {
@@ -53,6 +56,23 @@ std::string Evaluate() {
   return ReadFile(words[4]);
 }
 
+void CheckView(const std::string& report) {
+  const std::string dir = WorkDir();
+  const ViewArgs args{dir + "/input.txt", dir + "/submission.txt", dir + "/picture.svg"};
+  ViewedRun run;
+  RunForView(args.input, args.submission, 1, run);
+  std::string line;
+  WriteFirstLine(run, [&line](std::string_view piece) { line.append(piece); });
+  if (report.substr(0, report.find('\n')) != line) {
+    std::fprintf(stderr, "the viewer's first line is not the report's\n");
+    std::abort();
+  }
+  if (static_cast<std::int64_t>(DrawPicture(args, run).size()) > kPictureBound) {
+    std::fprintf(stderr, "the picture is larger than its bound\n");
+    std::abort();
+  }
+}
+
 #ifdef FUZZ_FIXED_INPUT
 // Three test cases: the worked example, a solid block with a tight limit, and a blob.
 const char kTaskInput[] =
@@ -80,5 +100,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::fprintf(stderr, "the same files gave two reports\n");
     std::abort();
   }
+  CheckView(first);
   return 0;
 }

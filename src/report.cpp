@@ -73,7 +73,7 @@ class LineBuffer {
 
 void WriteOkReport(ReportFile& report, const ReportEntryList& entries) {
   LineBuffer out(report);
-  out.Text("OK");
+  out.Text(kOkLine);
   out.Text(kLineEnd);
   out.Number(static_cast<long long>(entries.size()));
   out.Text(kLineEnd);
@@ -86,19 +86,14 @@ void WriteOkReport(ReportFile& report, const ReportEntryList& entries) {
 }
 
 void WriteFailureReport(ReportFile& report, const EAssertion& assertion) {
-  report.Write("Napaka [");
-  report.Write(assertion.file);
-  report.Write(":");
-  report.Write(IntToStr(assertion.line));
-  report.Write("]: ");
-  report.Write(assertion.message);
+  WriteFailureLine(assertion, [&report](std::string_view piece) { report.Write(piece); });
   report.Write(kLineEnd);
   report.Write("-1");
   report.Write(kLineEnd);
 }
 
 void WriteUnexpectedReport(ReportFile& report) {
-  report.Write("Nepricakovana napaka.  Predlagamo, da obvestis organizatorje tekmovanja.");
+  report.Write(kUnexpectedLine);
   report.Write(kLineEnd);
   report.Write("-1");
   report.Write(kLineEnd);

@@ -36,6 +36,23 @@ class ReportFile {
   bool failed_ = false;
 };
 
+// The first line of the OK report and the text of the unexpected-error report.
+inline constexpr std::string_view kOkLine = "OK";
+inline constexpr std::string_view kUnexpectedLine =
+    "Nepricakovana napaka.  Predlagamo, da obvestis organizatorje tekmovanja.";
+
+// Hands the failure line, without its line end, to `write` piece by piece, so that a long
+// quoted line in the message is never copied.
+template <typename Write>
+void WriteFailureLine(const EAssertion& assertion, Write&& write) {
+  write(std::string_view("Napaka ["));
+  write(std::string_view(assertion.file));
+  write(std::string_view(":"));
+  write(std::string_view(IntToStr(assertion.line)));
+  write(std::string_view("]: "));
+  write(std::string_view(assertion.message));
+}
+
 void WriteOkReport(ReportFile& report, const ReportEntryList& entries);
 void WriteFailureReport(ReportFile& report, const EAssertion& assertion);
 void WriteUnexpectedReport(ReportFile& report);

@@ -5,14 +5,12 @@
 #include <functional>
 #include <string>
 
+#include "output_file.h"
 #include "submission.h"
 #include "task_input.h"
 
 inline constexpr std::string_view kUsage =
     "Uporaba: Ozi18Zelmiranke eval input.txt submission.txt report.txt\n";
-
-// Exit status when the report cannot be created or written, or would overwrite an input.
-inline constexpr int kReportFailureStatus = 2;
 
 void PrintUsage();
 

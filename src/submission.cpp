@@ -1,6 +1,7 @@
 #include "submission.h"
 
 #include "assertion.h"
+#include "run_facts.h"
 #include "scan_ints.h"
 #include "white_cells.h"
 
@@ -114,6 +115,7 @@ void ReadHeader(LineReader& reader) {
 const CaseResult& EvaluateCase(LineReader& reader, TestCase& testCase, int testNumber,
                                std::int64_t& lineCounter, BlockWorkspace& workspace) {
   CaseResult& result = workspace.result;
+  result.rects.clear();
   result.rectangleCount = 0;
   result.testNumber = testNumber;
   result.testCase = &testCase;
@@ -130,8 +132,12 @@ const CaseResult& EvaluateCase(LineReader& reader, TestCase& testCase, int testN
   workspace.whiteCells.Use(testCase);
   workspace.coverage.Begin(testCase);
   for (int k = 1; k <= count; ++k) {
+    Rect* kept = workspace.keepRects ? &result.rects.emplace_back() : nullptr;
     Rect rect;
     ReadRect(reader, k, lineCounter, rect);
+    if (kept != nullptr) {
+      *kept = rect;
+    }
     CheckRect(rect, k, testCase);
     CheckCells(rect, k, workspace);
   }
@@ -140,9 +146,12 @@ const CaseResult& EvaluateCase(LineReader& reader, TestCase& testCase, int testN
   return result;
 }
 
-void ReadSubmission(LineReader& reader, TestCaseList& testCases, ReportEntryList& entries) {
+void ReadSubmission(LineReader& reader, TestCaseList& testCases, ReportEntryList& entries,
+                    RunFacts* facts) {
   ReadHeader(reader);
-  BlockWorkspace workspace;
+  // With facts, the block at hand outlives a failure in it.
+  BlockWorkspace ownWorkspace;
+  BlockWorkspace& workspace = facts != nullptr ? facts->workspace : ownWorkspace;
   std::int64_t lineCounter = 2;
   std::string_view line;
   for (;;) {
@@ -168,13 +177,17 @@ void ReadSubmission(LineReader& reader, TestCaseList& testCases, ReportEntryList
               ". vrstici se pojavlja neveljavna stevilka testnega primera: " + IntToStr(testNumber),
           204);
     }
+    if (facts != nullptr) {
+      facts->StartBlock(lineCounter);
+    }
     const CaseResult& result = EvaluateCase(reader, *testCase, testNumber, lineCounter, workspace);
     entries.push_back({testNumber, result.rectangleCount});
   }
 }
 
-void ReadSubmission(const std::string& path, TestCaseList& testCases, ReportEntryList& entries) {
+void ReadSubmission(const std::string& path, TestCaseList& testCases, ReportEntryList& entries,
+                    RunFacts* facts) {
   FileSource source(path);
   LineReader reader(source);
-  ReadSubmission(reader, testCases, entries);
+  ReadSubmission(reader, testCases, entries, facts);
 }

@@ -13,8 +13,10 @@
 #include "task_input.h"
 #include "white_cells.h"
 
-// What a block that passed yields; its rectangles are not kept, only counted.
+// What a block yields. Its rectangles are kept only when asked for (the viewer): a block that
+// fails keeps the one it failed at as the last.
 struct CaseResult {
+  RectList rects;
   int rectangleCount = 0;
   int testNumber = 0;
   const TestCase* testCase = nullptr;
@@ -23,13 +25,17 @@ struct CaseResult {
 // What one block needs besides its test case; kept across blocks so that a submission of a
 // million blocks does not allocate a million times.
 struct BlockWorkspace {
+  bool keepRects = false;
   CaseResult result;
   WhiteCells whiteCells;
   Coverage coverage;
 };
 
-void ReadSubmission(const std::string& path, TestCaseList& testCases, ReportEntryList& entries);
-void ReadSubmission(LineReader& reader, TestCaseList& testCases, ReportEntryList& entries);
+// `facts`, when given, holds the block at hand and keeps the wanted one (see run_facts.h).
+void ReadSubmission(const std::string& path, TestCaseList& testCases, ReportEntryList& entries,
+                    RunFacts* facts = nullptr);
+void ReadSubmission(LineReader& reader, TestCaseList& testCases, ReportEntryList& entries,
+                    RunFacts* facts = nullptr);
 
 // Reads and checks the body of one block; `lineCounter` advances by one for every line it
 // tries to read. The result lives in the workspace until the next block.

@@ -4,6 +4,7 @@
 
 #include "assertion.h"
 #include "picture_writer.h"
+#include "run_facts.h"
 #include "scan_ints.h"
 
 namespace {
@@ -20,7 +21,10 @@ void CheckSide(int value, std::string_view name, std::int64_t n, int check) {
 }
 
 void ReadPicture(LineReader& reader, std::int64_t& lineCounter, TestCase& testCase,
-                 PictureArena& pictures) {
+                 PictureArena& pictures, RunFacts* facts) {
+  if (facts != nullptr) {
+    facts->StartPicture(testCase);
+  }
   const std::int64_t bytes = testCase.Stride() * testCase.h;
   bit_rows::Byte* rows = pictures.Allocate(static_cast<std::size_t>(bytes));
   testCase.cells = rows;
@@ -31,12 +35,18 @@ void ReadPicture(LineReader& reader, std::int64_t& lineCounter, TestCase& testCa
     if (!reader.ReadLine(row)) {
       Fail("manjka vrstica y = " + IntToStr(y), 74);
     }
+    if (facts != nullptr) {
+      facts->AddRow(row);
+    }
     if (row.size() != testCase.w) {
       Fail("vrstica y = " + IntToStr(y) + " bi morala biti dolga " + IntToStr(testCase.w) +
                " znakov, ne pa " + IntToStr(static_cast<std::int64_t>(row.size())),
            75);
     }
     if (const int x = writer.Append(row); x >= 0) {
+      if (facts != nullptr) {
+        facts->SetBadCell(x, y);
+      }
       Fail("znak za celico x = " + IntToStr(x) + ", y = " + IntToStr(y) + " ima s kodo " +
                IntToStr(static_cast<int>(static_cast<unsigned char>(row[x]))) +
                ", ki niti '.' niti '#'",
@@ -47,7 +57,8 @@ void ReadPicture(LineReader& reader, std::int64_t& lineCounter, TestCase& testCa
 }
 }  // namespace
 
-TestCase ReadTestCase(LineReader& reader, std::int64_t& lineCounter, PictureArena& pictures) {
+TestCase ReadTestCase(LineReader& reader, std::int64_t& lineCounter, PictureArena& pictures,
+                      RunFacts* facts) {
   std::string_view line;
   ++lineCounter;
   if (!reader.ReadLine(line)) {
@@ -79,11 +90,11 @@ TestCase ReadTestCase(LineReader& reader, std::int64_t& lineCounter, PictureAren
   testCase.h = static_cast<std::uint16_t>(values[2]);
   testCase.a = static_cast<std::uint16_t>(values[3]);
   testCase.b = static_cast<std::uint16_t>(values[4]);
-  ReadPicture(reader, lineCounter, testCase, pictures);
+  ReadPicture(reader, lineCounter, testCase, pictures, facts);
   return testCase;
 }
 
-void ReadTaskInput(LineReader& reader, TestCaseList& testCases) {
+void ReadTaskInput(LineReader& reader, TestCaseList& testCases, RunFacts* facts) {
   std::string_view line;
   if (!reader.ReadLine(line)) {
     Fail("manjka prva vrstica z imenom naloge", 91);
@@ -101,7 +112,7 @@ void ReadTaskInput(LineReader& reader, TestCaseList& testCases) {
   std::int64_t lineCounter = 2;
   for (int k = 1; k <= count; ++k) {
     const std::int64_t blockStart = lineCounter;
-    TestCase testCase = ReadTestCase(reader, lineCounter, testCases.pictures);
+    TestCase testCase = ReadTestCase(reader, lineCounter, testCases.pictures, facts);
     if (testCase.number != k) {
       Fail("v vrsticah " + LineNo(blockStart) + ".." + LineNo(lineCounter) +
                " bi moral biti testni primer stevilka " + IntToStr(k) + ", ne pa " +
@@ -112,10 +123,10 @@ void ReadTaskInput(LineReader& reader, TestCaseList& testCases) {
   }
 }
 
-void ReadTaskInput(const std::string& path, TestCaseList& testCases) {
+void ReadTaskInput(const std::string& path, TestCaseList& testCases, RunFacts* facts) {
   FileSource source(path);
   LineReader reader(source);
-  ReadTaskInput(reader, testCases);
+  ReadTaskInput(reader, testCases, facts);
 }
 
 void CheckTaskName(std::string_view line, std::string_view whichLine, int check) {

@@ -11,6 +11,8 @@
 #include "chunked_list.h"
 #include "line_reader.h"
 
+struct RunFacts;
+
 inline constexpr std::string_view TaskName = "Zelmiranke";
 inline constexpr int kMaxSide = 1000;
 
@@ -57,12 +59,14 @@ struct TestCaseList : ChunkedList<TestCase> {
   PictureArena pictures;
 };
 
-void ReadTaskInput(const std::string& path, TestCaseList& testCases);
-void ReadTaskInput(LineReader& reader, TestCaseList& testCases);
+// `facts`, when given, learns the picture being read (see run_facts.h).
+void ReadTaskInput(const std::string& path, TestCaseList& testCases, RunFacts* facts = nullptr);
+void ReadTaskInput(LineReader& reader, TestCaseList& testCases, RunFacts* facts = nullptr);
 
 // Reads one block, its picture into `pictures`; `lineCounter` advances by one for every line
 // it tries to read.
-TestCase ReadTestCase(LineReader& reader, std::int64_t& lineCounter, PictureArena& pictures);
+TestCase ReadTestCase(LineReader& reader, std::int64_t& lineCounter, PictureArena& pictures,
+                      RunFacts* facts = nullptr);
 
 // The check that a line holds the task name, in both files: `whichLine` is the line's ordinal
 // word in the message ("prvi", "drugi").

@@ -1,18 +1,25 @@
 #!/usr/bin/env bash
-# Runs the evaluator on one golden case and compares what it did with what the case expects.
-#   run_case.sh EVALUATOR CASE_DIR WORK_DIR [lf|crlf]
+# Runs the evaluator (or the viewer) on one golden case and compares what it did with what the
+# case expects.
+#   run_case.sh PROGRAM CASE_DIR WORK_DIR [lf|crlf] [DEFAULT_ARGS]
 # A case folder holds input.txt, submission.txt and expected.txt (the exact report; without
 # it, no report may be created). Optional: args (one argument a line, with {input},
 # {submission}, {report} and {casedir} standing for the paths), status (the exit status,
 # default 0), stdout.txt (the exact standard output, default nothing) and generate (a bash
 # script run as `generate WORK_DIR` that writes large input.txt, submission.txt or
-# expected.txt there, for files too large to keep). EMULATOR, when set, runs the evaluator
-# (for example under wine). ROOT, when set, is a folder the evaluator sees as the root of the
-# file system (EMULATOR is then for example `chroot ROOT`): the evaluator and WORK_DIR lie
-# inside it, are named to the evaluator without that prefix, and {casedir} stands for a copy of
-# the case folder in WORK_DIR.
+# expected.txt there, for files too large to keep). A picture ({picture} in the command line)
+# is checked against expected.svg (the exact picture) and elements.txt and absent.txt (lines
+# that must and must not stand in it); it must be well-formed XML within the picture bound;
+# without expected.svg or elements.txt, no picture may be created. DEFAULT_ARGS is the command
+# line of a case without args (default: "eval {input} {submission} {report}"). EMULATOR, when
+# set, runs the program (for example under wine). ROOT, when set, is a folder the program sees
+# as the root of the file system (EMULATOR is then for example `chroot ROOT`): the program and
+# WORK_DIR lie inside it, are named to the program without that prefix, and {casedir} stands
+# for a copy of the case folder in WORK_DIR.
 set -u
 evaluator=$1 case_dir=$2 work=$3 line_end=${4:-lf}
+default_args=${5:-eval {input\} {submission\} {report\}}
+picture=$work/picture.svg
 root=${ROOT:-}
 export LC_ALL=C
 
@@ -43,6 +50,7 @@ substitute() {
   word=${word//\{submission\}/$seen_work/submission.txt}
   word=${word//\{report\}/$seen_work/report.txt}
   word=${word//\{casedir\}/$seen_case_dir}
+  word=${word//\{picture\}/$seen_work/picture.svg}
   printf '%s' "$word"
 }
 args=()
@@ -51,7 +59,9 @@ if [ -f "$case_dir/args" ]; then
     args+=("$(substitute "$word")")
   done < "$case_dir/args"
 else
-  args=(eval "$seen_work/input.txt" "$seen_work/submission.txt" "$seen_work/report.txt")
+  for word in $default_args; do
+    args+=("$(substitute "$word")")
+  done
 fi
 
 # shellcheck disable=SC2086 # EMULATOR may be a command with its own arguments
@@ -83,6 +93,26 @@ if [ -f "$expected" ]; then
   fi
 elif [ -e "$work/report.txt" ]; then
   fail "a report was created"
+fi
+
+if [ -f "$case_dir/expected.svg" ] || [ -f "$case_dir/elements.txt" ]; then
+  [ -f "$picture" ] || fail "no picture written"
+  [ "$(wc -c < "$picture")" -le 20000000 ] || fail "the picture is larger than its bound"
+  python3 -c 'import sys, xml.dom.minidom; xml.dom.minidom.parse(sys.argv[1])' "$picture" ||
+    fail "the picture is not well-formed XML"
+  if [ -f "$case_dir/expected.svg" ] && ! cmp -s "$case_dir/expected.svg" "$picture"; then
+    diff "$case_dir/expected.svg" "$picture" | head -40
+    fail "picture differs"
+  fi
+  for list in elements absent; do
+    [ -f "$case_dir/$list.txt" ] || continue
+    while IFS= read -r element || [ -n "$element" ]; do
+      if grep -qF -- "$element" "$picture"; then found=elements; else found=absent; fi
+      [ "$found" = "$list" ] || fail "picture: $list.txt: $element"
+    done < "$case_dir/$list.txt"
+  done
+elif [ -e "$picture" ]; then
+  fail "a picture was created"
 fi
 
 for name in input.txt submission.txt; do

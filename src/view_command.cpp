@@ -1,0 +1,80 @@
+#include "view_command.h"
+
+#include <cstdio>
+
+#include "output_file.h"
+#include "rect_tints.h"
+#include "svg_picture.h"
+#include "view_args.h"
+#include "view_run.h"
+
+namespace {
+constexpr OutputWords kPictureWords = {"zelmiranke-view", "slika bi prepisala vhodno datoteko",
+                                       "slike ni mogoce ustvariti",
+                                       "slike ni bilo mogoce zapisati"};
+
+// How much of a rectangle's line is read back for its title.
+constexpr std::size_t kLineKeep = kTitleRoom + 1;
+
+void PrintFirstLine(const ViewedRun& run) {
+  WriteFirstLine(
+      run, [](std::string_view piece) { std::fwrite(piece.data(), 1, piece.size(), stdout); });
+  std::fputc('\n', stdout);
+  std::fflush(stdout);
+}
+
+// The titles of the drawn rectangles, with their lines read back from the submission.
+std::vector<std::string> Titles(const std::string& submissionPath, const Scene& scene,
+                                const Layout& layout) {
+  std::vector<std::int64_t> lines;
+  for (const std::uint32_t index : layout.drawn) {
+    lines.push_back(scene.numberLine + 2 + static_cast<std::int64_t>(index));
+  }
+  std::vector<std::optional<LineText>> texts(lines.size());
+  try {
+    texts = ReadLineTexts(submissionPath, lines, kLineKeep);
+  } catch (...) {
+    // A file that cannot be read again leaves the titles with the rectangles' numbers.
+  }
+  std::vector<std::string> titles;
+  for (std::size_t i = 0; i < layout.drawn.size(); ++i) {
+    const std::uint32_t index = layout.drawn[i];
+    titles.push_back(RectTitle(index + 1, scene.rects[index], texts[i]));
+  }
+  return titles;
+}
+
+}  // namespace
+
+std::string DrawPicture(const ViewArgs& args, ViewedRun& run) {
+  const Scene scene = BuildScene(run, args.block);
+  std::optional<CoverMap> cover;
+  if (scene.showUncovered) {
+    cover.emplace(scene.w, scene.h, scene.rects);
+  }
+  const CoverMap* coverMap = cover ? &*cover : nullptr;
+  const Layout layout = ChooseLayout(scene, coverMap, args.window);
+  std::vector<Box> boxes;
+  for (const std::uint32_t index : layout.drawn) {
+    boxes.push_back(Clip(scene.rects[index], layout.region));
+  }
+  const std::vector<std::uint8_t> tints = ChooseTints(boxes, layout.region);
+  const std::vector<std::string> titles = Titles(args.submission, scene, layout);
+  return WriteSvg(scene, layout, coverMap, tints, titles);
+}
+
+int RunView(int argc, const char* const* argv) {
+  const std::optional<ViewArgs> args = ParseViewArgs(argc, argv);
+  if (!args) {
+    std::fwrite(kViewUsage.data(), 1, kViewUsage.size(), stdout);
+    std::fflush(stdout);
+    return kViewUsageStatus;
+  }
+  return WriteOutputFile(
+      args->picture, args->input, args->submission, kPictureWords, [&args](ReportFile& file) {
+        ViewedRun run;
+        RunForView(args->input, args->submission, args->block > 0 ? args->block : 1, run);
+        PrintFirstLine(run);
+        file.Write(DrawPicture(*args, run));
+      });
+}
