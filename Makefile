@@ -74,7 +74,7 @@ clean:
 
 bench: $(RELEASE)/CMakeCache.txt
 	cmake -S . -B $(RELEASE) -DZEL_BENCH=ON
-	cmake --build $(RELEASE) -j $(JOBS) --target Ozi18Zelmiranke bench_generate bench_measure
+	cmake --build $(RELEASE) -j $(JOBS) --target Ozi18Zelmiranke bench_generate bench_measure bench_floor
 	bash bench/run.sh $(RELEASE)
 
 FUZZ := build/fuzz
@@ -90,5 +90,5 @@ fuzz: $(FUZZ)/CMakeCache.txt
 
 bench-bounds: $(RELEASE)/CMakeCache.txt
 	cmake -S . -B $(RELEASE) -DZEL_BENCH=ON
-	cmake --build $(RELEASE) -j $(JOBS) --target Ozi18Zelmiranke bench_generate bench_measure
+	cmake --build $(RELEASE) -j $(JOBS) --target Ozi18Zelmiranke bench_generate bench_measure bench_floor
 	RUNS=1 bash bench/run.sh $(RELEASE) hugeline hugeinput

@@ -166,6 +166,137 @@ void HugeInput(const std::string& dir) {
   for (const std::string& line : lines) out.Line(line);
 }
 
+// Shapes that defeat one way of checking coverage or another. Each writes about `kShapeBytes`
+// of submission, every block a valid cover of an all-black picture (or of one with a white
+// cell in every row).
+constexpr long long kShapeBytes = 40LL << 20;
+
+struct Block {
+  std::vector<std::string> lines;
+  void Add(int x, int y, int width, int height) {
+    lines.push_back(std::to_string(x) + " " + std::to_string(y) + " " + std::to_string(width) +
+                    " " + std::to_string(height));
+  }
+};
+
+// Writes blocks made by `make` for test case `test(i)` until the submission is large enough.
+template <typename Make, typename Test>
+void WriteBlocks(const std::string& dir, Make make, Test test) {
+  Writer out(dir + "/submission.txt");
+  out.Line("123456");
+  out.Line("Zelmiranke");
+  long long written = 0;
+  for (int i = 0; written < kShapeBytes; ++i) {
+    Block block = make();
+    std::shuffle(block.lines.begin(), block.lines.end(), random);
+    out.Line(std::to_string(test(i)));
+    out.Line(std::to_string(block.lines.size()));
+    for (const std::string& line : block.lines) {
+      out.Line(line);
+      written += static_cast<long long>(line.size()) + 1;
+    }
+  }
+}
+
+// A thousand full-height (or full-width) rectangles of random widths a block: columns that
+// cover every column once, and random ones over them.
+Block FullSpans(bool rows) {
+  Block block;
+  const auto add = [&](int at, int side) {
+    rows ? block.Add(0, at, kSide, side) : block.Add(at, 0, side, kSide);
+  };
+  for (int at = 0; at < kSide;) {
+    const int side = std::min(kSide - at, Uniform(1, 8));
+    add(at, side);
+    at += side;
+  }
+  while (block.lines.size() < 1000) {
+    const int at = Uniform(0, kSide - 1);
+    add(at, Uniform(1, kSide - at));
+  }
+  return block;
+}
+
+// Two full-width halves that overlap: neither covers the picture alone.
+Block Halves() {
+  Block block;
+  const int cut = Uniform(1, kSide - 1);
+  block.Add(0, 0, kSide, cut + 1);
+  block.Add(0, cut, kSide, kSide - cut);
+  return block;
+}
+
+// Large random rectangles over each other, and two halves that complete the cover.
+Block LargeRandom() {
+  Block block = Halves();
+  for (int i = 0; i < 200; ++i) {
+    const int x = Uniform(0, kSide * 3 / 4);
+    const int y = Uniform(0, kSide * 3 / 4);
+    block.Add(x, y, Uniform(kSide / 4, kSide - x), Uniform(kSide / 4, kSide - y));
+  }
+  return block;
+}
+
+// Many large test cases, each covered a few times by a few large rectangles; `whiteColumn`
+// gives every row a white cell (in the last column).
+void FewLarge(const std::string& dir, bool whiteColumn) {
+  Picture picture = AllBlack();
+  if (whiteColumn) {
+    for (int y = 0; y < kSide; ++y) picture.At(kSide - 1, y) = '.';
+  }
+  const int tests = 190;
+  WriteInput(dir, std::vector<Picture>(tests, picture));
+  const int black = whiteColumn ? kSide - 1 : kSide;
+  WriteBlocks(
+      dir,
+      [black] {
+        Block block;
+        const int cut = Uniform(1, black - 1);
+        block.Add(0, 0, cut + 1, kSide);
+        block.Add(cut, 0, black - cut, kSide);
+        block.Add(Uniform(0, cut), 0, 1, kSide);
+        return block;
+      },
+      [tests](int i) { return 1 + i % tests; });
+}
+
+// Two million tiny test cases and a block for each.
+void Tiny(const std::string& dir) {
+  const int tests = 2000000;
+  {
+    Writer out(dir + "/input.txt");
+    out.Line("Zelmiranke");
+    out.Line(std::to_string(tests));
+    for (int i = 1; i <= tests; ++i) out.Put("\n" + std::to_string(i) + " 1 1 1 1\n#\n");
+  }
+  Writer out(dir + "/submission.txt");
+  out.Line("123456");
+  out.Line("Zelmiranke");
+  for (int i = 1; i <= tests; ++i) out.Put(std::to_string(i) + "\n1\n0 0 1 1\n");
+}
+
+bool Shape(const std::string& name, const std::string& dir) {
+  const auto one = [](int) { return 1; };
+  if (name == "tall" || name == "wide") {
+    WriteInput(dir, {AllBlack()});
+    WriteBlocks(
+        dir, [&name] { return FullSpans(name == "wide"); }, one);
+  } else if (name == "halves") {
+    WriteInput(dir, {AllBlack()});
+    WriteBlocks(dir, Halves, one);
+  } else if (name == "random") {
+    WriteInput(dir, {AllBlack()});
+    WriteBlocks(dir, LargeRandom, one);
+  } else if (name == "fewlarge" || name == "whiterows") {
+    FewLarge(dir, name == "whiterows");
+  } else if (name == "tiny") {
+    Tiny(dir);
+  } else {
+    return false;
+  }
+  return true;
+}
+
 std::vector<Picture> Many(int count, Picture (*make)()) {
   std::vector<Picture> pictures;
   for (int i = 0; i < count; ++i) pictures.push_back(make());
@@ -177,11 +308,15 @@ int main(int argc, char** argv) {
   if (argc != 3) {
     std::fprintf(
         stderr,
-        "usage: bench_generate realistic|overlap|blocks|large|cells|long|hugeline|hugeinput DIR\n");
+        "usage: bench_generate realistic|overlap|blocks|large|cells|long|tall|wide|halves|random|"
+        "fewlarge|whiterows|tiny|hugeline|hugeinput DIR\n");
     return 2;
   }
   const std::string name = argv[1];
   const std::string dir = argv[2];
+  if (Shape(name, dir)) {
+    return 0;
+  }
   if (name == "hugeline") {
     HugeLine(dir);
     return 0;

@@ -1,19 +1,21 @@
 #!/usr/bin/env bash
 # Generates the workloads (once) into BUILD_DIR/bench and prints one table: workload, bytes,
-# evaluator time, `wc -l` time over the same two files, their ratio, and peak memory against
-# the bound 5 x input + submission + 64 MiB. Times are medians of RUNS runs (default 5).
+# evaluator time, floor time (bench_floor: the least any reader of the two files must do) over
+# the same two files, their ratio, and peak memory against the bound 2 x input + submission / 4
+# + 64 MiB. Times are medians of RUNS runs (default 5), all taken in this one run.
 #   bench/run.sh BUILD_DIR [WORKLOAD...]
-# The default workloads are the six of the performance table; `hugeline` and `hugeinput`
-# (three gigabytes on disk) measure the resource bounds.
+# The default workloads are those of the performance table; `hugeline` and `hugeinput` (three
+# gigabytes on disk) measure the resource bounds.
 set -euo pipefail
 build=$1
 shift
 workloads=("$@")
-[ ${#workloads[@]} -gt 0 ] || workloads=(realistic overlap blocks large cells long)
+[ ${#workloads[@]} -gt 0 ] ||
+  workloads=(realistic overlap blocks large cells long tall wide halves random fewlarge whiterows tiny)
 runs=${RUNS:-5}
 evaluator=$build/Ozi18Zelmiranke
 
-printf '%-10s %12s %10s %10s %7s %10s %10s\n' workload bytes eval_s wc_s ratio peak_MiB bound_MiB
+printf '%-10s %12s %9s %9s %6s %9s %9s\n' workload bytes eval_s floor_s ratio peak_MiB bound_MiB
 for name in "${workloads[@]}"; do
   dir=$build/bench/$name
   if [ ! -f "$dir/submission.txt" ]; then
@@ -30,10 +32,10 @@ for name in "${workloads[@]}"; do
   head -c 100 "$dir/report.txt" | grep -qF "$expect" || { echo "$name: unexpected report"; head -c 300 "$dir/report.txt"; exit 1; }
   cat "$dir/input.txt" "$dir/submission.txt" > /dev/null  # both files in the page cache
   read -r eval_s peak_kib < <("$build/bench/bench_measure" "$runs" "$evaluator" eval "$dir/input.txt" "$dir/submission.txt" "$dir/report.txt")
-  read -r wc_s _ < <("$build/bench/bench_measure" "$runs" wc -l "$dir/input.txt" "$dir/submission.txt")
-  bound_mib=$(( (5 * input_bytes + submission_bytes) / 1048576 + 64 ))
-  awk -v n="$name" -v b=$((input_bytes + submission_bytes)) -v e="$eval_s" -v w="$wc_s" \
+  read -r floor_s _ < <("$build/bench/bench_measure" "$runs" "$build/bench/bench_floor" "$dir/input.txt" "$dir/submission.txt")
+  bound_mib=$(( (2 * input_bytes + submission_bytes / 4) / 1048576 + 64 ))
+  awk -v n="$name" -v b=$((input_bytes + submission_bytes)) -v e="$eval_s" -v f="$floor_s" \
     -v p="$peak_kib" -v m="$bound_mib" \
-    'BEGIN { printf "%-10s %12d %10.4f %10.4f %7.1f %10.1f %10d\n", n, b, e, w, e / w, p / 1024, m }' 
+    'BEGIN { printf "%-10s %12d %9.4f %9.4f %6.2f %9.1f %9d\n", n, b, e, f, e / f, p / 1024, m }'
 done
 echo "cores: $(nproc)"

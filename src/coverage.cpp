@@ -31,19 +31,19 @@ struct AcrossTheColumns {
 };
 
 // Relative costs of the ways, in tenths of a nanosecond on the development machine (measured
-// with bench/): a word of a row painted (or cleared, or compared); a row of a box added to and
-// taken from the row counts; a cell of a cross-section rebuilt; a box put in order and added
-// to the counts or the sections; a box added to and taken from the tree; a cell of the grid;
-// a bucket of a counting sort.
+// with bench/): a word of a row painted (or cleared, or compared); a row or band step of the
+// sweep; a cell of a cross-section rebuilt; a box put in order and added to the sweep or the
+// sections; a cell of the grid; a bucket of a counting sort.
 constexpr std::int64_t kPaintWord = 15;
-constexpr std::int64_t kCountRow = 4;
+constexpr std::int64_t kBandStep = 4;
 constexpr std::int64_t kSectionCell = 8;
 constexpr std::int64_t kSectionRect = 150;
-constexpr std::int64_t kSweepRect = 800;
 constexpr std::int64_t kGridCell = 15;
 constexpr std::int64_t kBucket = 5;
-// The grid has a cell per pair of neighbouring edges: only for a few boxes.
+// The grid has a cell per pair of neighbouring edges: only for a few boxes, and for a handful
+// without weighing the other ways at all.
 constexpr std::int64_t kGridMost = 24;
+constexpr std::size_t kGridAlways = 8;
 // Below this many boxes per bucket a comparison sort is cheaper than a counting sort.
 constexpr std::int64_t kBucketsPerRect = 8;
 // A rectangle of at most this many word steps is painted as it arrives.
@@ -68,55 +68,74 @@ void ForEachRow(Byte* canvas, std::int64_t stride, const Box& box, Apply apply) 
   }
 }
 
-// Adds a box's rows to the cover counts (delta 1) or takes them away (-1), and returns how many
-// rows became covered or uncovered. The loop is free of aliasing and so vectorised.
-std::int64_t CoverRows(std::int32_t* cover, const Box& box, int delta) {
-  std::int32_t* const first = cover + box.y;
-  const int rows = box.height;
-  int change = 0;
-  if (delta > 0) {
-    for (int y = 0; y < rows; ++y) {
-      change += first[y] == 0;
-      first[y] += 1;
-    }
-  } else {
-    for (int y = 0; y < rows; ++y) {
-      first[y] -= 1;
-      change -= first[y] == 0;
-    }
-  }
-  return change;
-}
+// The sweep's cover counts over the rows come in bands of kBand rows: a box counts once for
+// each band it covers whole, and row by row only in the two bands it covers in part. So a box
+// costs at most 2 * (kBand - 1) row steps and h / kBand band steps, whatever its height.
+constexpr int kBand = 32;
 
-// The segment tree of the sweep: count[v] boxes cover node v's whole range, covered[v] rows of
-// that range are covered. Leaves are rows; the children of a leaf read as zero.
-void Refresh(std::int32_t* count, std::int32_t* covered, int node, std::int32_t size) {
-  covered[node] = count[node] > 0 ? size : covered[2 * node] + covered[2 * node + 1];
-}
+struct BandedCounts {
+  std::int32_t* rows;     // boxes over each row, counted row by row
+  std::int32_t* full;     // boxes over each band whole
+  std::int32_t* partial;  // rows of each band with a row count above zero
 
-void TreeAdd(std::int32_t* count, std::int32_t* covered, int leaves, int from, int to,
-             std::int32_t delta) {
-  int lo = from + leaves;
-  int hi = to + leaves;
-  const int firstLeaf = lo;
-  const int lastLeaf = hi - 1;
-  for (std::int32_t size = 1; lo < hi; lo /= 2, hi /= 2, size *= 2) {
-    if (lo & 1) {
-      count[lo] += delta;
-      Refresh(count, covered, lo++, size);
+  // Rows [from, to) of one band; the loops are free of aliasing and so vectorised.
+  void CountRows(int band, int from, int to, int delta) const {
+    std::int32_t* const first = rows + from;
+    const int count = to - from;
+    int change = 0;
+    if (delta > 0) {
+      for (int y = 0; y < count; ++y) {
+        change += first[y] == 0;
+        first[y] += 1;
+      }
+    } else {
+      for (int y = 0; y < count; ++y) {
+        first[y] -= 1;
+        change -= first[y] == 0;
+      }
     }
-    if (hi & 1) {
-      count[--hi] += delta;
-      Refresh(count, covered, hi, size);
+    partial[band] += change;
+  }
+
+  void Add(int from, int to, int delta) const {
+    int band = from / kBand;
+    int last = (to - 1) / kBand;
+    if (band == last) {
+      CountRows(band, from, to, delta);
+      return;
+    }
+    if (from % kBand != 0) {
+      CountRows(band, from, (band + 1) * kBand, delta);
+      ++band;
+    }
+    if (to % kBand != 0) {
+      CountRows(last, last * kBand, to, delta);
+      --last;
+    }
+    for (; band <= last; ++band) {
+      full[band] += delta;
     }
   }
-  for (const int leaf : {firstLeaf, lastLeaf}) {
-    std::int32_t size = 1;
-    for (int node = leaf / 2; node > 0; node /= 2) {
-      size *= 2;
-      Refresh(count, covered, node, size);
+
+  std::int64_t Covered(int h) const {
+    std::int64_t covered = 0;
+    for (int band = 0; band * kBand < h; ++band) {
+      covered += full[band] > 0 ? std::min(kBand, h - band * kBand) : partial[band];
     }
+    return covered;
   }
+};
+
+// Row and band steps to add a box to the counts and take it away.
+std::int64_t BandSteps(const Box& box) {
+  const int from = Top(box);
+  const int to = Bottom(box);
+  if (from / kBand == (to - 1) / kBand) {
+    return 2 * (to - from);
+  }
+  const int head = (kBand - from % kBand) % kBand;
+  const int tail = to % kBand;
+  return 2 * (head + tail + (to - from - head - tail) / kBand);
 }
 
 // The first byte where two runs of rows differ, as a cell; none when they are the same.
@@ -142,6 +161,7 @@ struct Coverage::Estimate {
   std::int64_t rects = 0;        // boxes
   std::int64_t total = 0;        // the sum of their areas
   std::int64_t heights = 0;      // the sum of their heights
+  std::int64_t bandSteps = 0;    // the sweep's steps for them
   std::int64_t paintWords = 0;   // steps to paint the boxes not painted yet
   std::int64_t rowEdges = 0;     // distinct rows where a box starts or ends
   std::int64_t columnEdges = 0;  // likewise columns
@@ -235,6 +255,13 @@ std::optional<Cell> Coverage::Finish() {
     }
     return PaintAndCompare();
   }
+  if (forced_ == Way::kChoose && boxes_.size() <= kGridAlways) {
+    ClearCanvas(false);
+    if (GridArea() == testCase_->blackCount) {
+      return std::nullopt;
+    }
+    return Locate(Measure());
+  }
   const Estimate estimate = Measure();
   if (estimate.total < testCase_->blackCount) {
     ClearCanvas(false);
@@ -318,6 +345,7 @@ Coverage::Estimate Coverage::Measure() {
     ++estimate.rects;
     estimate.total += static_cast<std::int64_t>(box.width) * box.height;
     estimate.heights += box.height;
+    estimate.bandSteps += BandSteps(box);
     const std::int64_t steps = PaintSteps(box);
     estimate.paintWords += steps > kPaintNowMost ? steps : 0;
     mark(Top(box));
@@ -348,10 +376,9 @@ Coverage::Way Coverage::Choose(const Estimate& e) const {
   const Option options[] = {
       {Way::kGrid, e.rects <= kGridMost ? gridSide * gridSide * kGridCell : INT64_MAX},
       {Way::kPainter, (e.paintWords + testCase_->Stride() * h / 8) * kPaintWord},
-      {Way::kCounts, e.heights * kCountRow + e.rects * kSectionRect + sortColumns},
       {Way::kRows, e.rowEdges * w * kSectionCell + e.rects * kSectionRect + sortRows},
       {Way::kColumns, e.columnEdges * h * kSectionCell + e.rects * kSectionRect + sortColumns},
-      {Way::kSweep, e.rects * kSweepRect + sortColumns},
+      {Way::kSweep, e.bandSteps * kBandStep + e.rects * kSectionRect + sortColumns},
   };
   return std::min_element(std::begin(options), std::end(options),
                           [](const Option& l, const Option& r) { return l.cost < r.cost; })
@@ -362,8 +389,6 @@ std::int64_t Coverage::UnionArea(Way way) {
   switch (way) {
     case Way::kGrid:
       return GridArea();
-    case Way::kCounts:
-      return CountArea();
     case Way::kRows:
       return Sections(DownTheRows(), testCase_->h, testCase_->w, nullptr);
     case Way::kColumns:
@@ -493,51 +518,32 @@ void Coverage::Sweep(Axis axis, int length, At at) {
   }
 }
 
-// Left to right with a cover count per row. Every start is undone by its end, so the counts
-// are zero again afterwards.
-std::int64_t Coverage::CountArea() {
-  if (rowCover_.size() < static_cast<std::size_t>(testCase_->h)) {
-    rowCover_.resize(static_cast<std::size_t>(testCase_->h), 0);
-  }
-  std::int32_t* cover = rowCover_.data();
-  std::int64_t area = 0;
-  std::int64_t coveredRows = 0;
-  int previous = 0;
-  Sweep(AcrossTheColumns(), testCase_->w, [&](int x, auto ends, auto starts) {
-    area += coveredRows * (x - previous);
-    previous = x;
-    for (const std::uint32_t i : ends) {
-      coveredRows += CoverRows(cover, boxes_[i], -1);
-    }
-    for (const std::uint32_t i : starts) {
-      coveredRows += CoverRows(cover, boxes_[i], 1);
-    }
-  });
-  return area;
-}
-
-// Left to right with the segment tree over the rows. Every box added is taken away again, so
-// the tree is all zero between blocks.
+// Left to right with the banded cover counts over the rows. Every box added is taken away
+// again, so the counts are zero between blocks.
 std::int64_t Coverage::SweepArea() {
-  const int leaves = static_cast<int>(std::bit_ceil(static_cast<unsigned>(testCase_->h)));
-  const std::size_t nodes = 4 * static_cast<std::size_t>(leaves);
-  if (treeCount_.size() < nodes) {
-    treeCount_.resize(nodes, 0);
-    treeCovered_.resize(nodes, 0);
+  const int h = testCase_->h;
+  const std::size_t bands = static_cast<std::size_t>(h / kBand + 1);
+  if (rowCover_.size() < static_cast<std::size_t>(h)) {
+    rowCover_.resize(static_cast<std::size_t>(h), 0);
   }
-  std::int32_t* count = treeCount_.data();
-  std::int32_t* covered = treeCovered_.data();
+  if (bandFull_.size() < bands) {
+    bandFull_.resize(bands, 0);
+    bandPartial_.resize(bands, 0);
+  }
+  const BandedCounts counts{rowCover_.data(), bandFull_.data(), bandPartial_.data()};
   std::int64_t area = 0;
+  std::int64_t covered = 0;
   int previous = 0;
   Sweep(AcrossTheColumns(), testCase_->w, [&](int x, auto ends, auto starts) {
-    area += static_cast<std::int64_t>(covered[1]) * (x - previous);
+    area += covered * (x - previous);
     previous = x;
     for (const std::uint32_t i : ends) {
-      TreeAdd(count, covered, leaves, Top(boxes_[i]), Bottom(boxes_[i]), -1);
+      counts.Add(Top(boxes_[i]), Bottom(boxes_[i]), -1);
     }
     for (const std::uint32_t i : starts) {
-      TreeAdd(count, covered, leaves, Top(boxes_[i]), Bottom(boxes_[i]), 1);
+      counts.Add(Top(boxes_[i]), Bottom(boxes_[i]), 1);
     }
+    covered = counts.Covered(h);
   });
   return area;
 }

@@ -11,13 +11,12 @@
 // - one rectangle as large as the whole black area: nothing to add up;
 // - a few rectangles: a grid of the distinct edges, a cell per pair of neighbouring edges;
 // - the painter: the rest painted too, and the canvas compared with the picture word by word;
-// - row counts: left to right over the edges, with a cover count per row, a step for every row
-//   of every rectangle, many at a time: cheap for short rectangles;
 // - cross-sections: down the rows (or across the columns), rebuilt only where a rectangle
 //   starts or ends; cheap when few rows (columns) are such places, as for a block of
 //   full-height (full-width) rectangles;
-// - the sweep: left to right over the edges, with a segment tree of cover counts over the rows,
-//   a logarithmic cost a rectangle whatever its size: the bound for every other block.
+// - the sweep: left to right over the edges, with cover counts over the rows in bands of 32: a
+//   rectangle costs its rows only within the two bands it covers in part, and a step for each
+//   band between, so at most 62 + 31 steps whatever its size: the bound for every other block.
 // A block that misses a cell then pays once, by the painter or the cross-sections down the
 // rows, to name the first cell that differs.
 #pragma once
@@ -69,7 +68,7 @@ class Coverage {
   std::optional<Cell> FirstMismatch(const TestCase& testCase, const RectList& rects);
 
   // The ways to the union's area, for tests that must reach each one.
-  enum class Way { kChoose, kGrid, kPainter, kCounts, kRows, kColumns, kSweep };
+  enum class Way { kChoose, kGrid, kPainter, kRows, kColumns, kSweep };
   void Force(Way way) { forced_ = way; }
 
   // A rectangle with area inside the picture: every side fits 16 bits, which halves the
@@ -95,7 +94,6 @@ class Coverage {
   std::optional<Cell> CompareCanvas() const;
   std::int64_t ClearCanvas(bool count);
   std::int64_t GridArea();
-  std::int64_t CountArea();
   std::int64_t SweepArea();
   template <typename Axis>
   std::int64_t Sections(Axis axis, int length, int across, std::optional<Cell>* mismatch);
@@ -117,9 +115,9 @@ class Coverage {
   Array<int> gridX_;                 // grid: the distinct edges across
   Array<int> gridY_;                 // and down
   Array<std::int32_t> gridCover_;    // grid: cover counts of the cells
-  Array<std::int32_t> rowCover_;     // row counts: zero between blocks
-  Array<std::int32_t> treeCount_;    // sweep: rectangles over each node's whole range
-  Array<std::int32_t> treeCovered_;  // sweep: covered rows in each node's range
+  Array<std::int32_t> rowCover_;     // sweep: boxes over each row; zero between blocks
+  Array<std::int32_t> bandFull_;     // sweep: boxes over each band of rows whole
+  Array<std::int32_t> bandPartial_;  // sweep: rows of each band covered row by row
   Array<std::int32_t> delta_;        // cross-sections: change of the cover count
   Array<bit_rows::Byte> section_;    // cross-sections: the cover of one section
   Array<bit_rows::Byte> canvas_;     // painted cells; clear between blocks

@@ -37,15 +37,25 @@ class LineReader {
     return ReadLineSlow(line);
   }
 
-  // Reads the next line and converts up to `count` numbers from its start (see scan_ints.h);
-  // returns how many were converted, or -1 when no line is left.
-  int ReadInts(int count, int* values) {
+  // Reads the next line and converts numbers from its start into `values`, one after the
+  // other (see scan_ints.h); returns how many were converted, or -1 when no line is left.
+  // Each number goes straight to its place: an array in between would be stored a number at a
+  // time and then read as one wide word, which stalls.
+  template <typename... Ints>
+  int ReadInts(Ints&... values) {
     if (const char* lf = FindLineEnd()) {
       std::string_view line;
       TakeLine(lf, line);
-      return ScanInts(line, count, values);
+      IntScanner scanner(line);
+      int converted = 0;
+      (... && (scanner.Next(values) && ++converted > 0));
+      return converted;
     }
-    return ReadIntsSlow(count, values, nullptr);
+    int parsed[sizeof...(values)] = {};
+    const int converted = ReadIntsSlow(static_cast<int>(sizeof...(values)), parsed, nullptr);
+    int at = 0;
+    ((values = parsed[at++]), ...);
+    return converted;
   }
 
   // As ReadInts; when fewer than `count` numbers convert, `line` is the whole line, for a

@@ -25,5 +25,5 @@ void FreePopulated(void* block, std::size_t bytes) {
     return;
   }
 #endif
-  ::operator delete(block, bytes);
+  ::operator delete(block);
 }

@@ -17,15 +17,13 @@ bool FitsLimit(const Rect& rect, const TestCase& testCase) {
 
 void ReadRect(LineReader& reader, int k, std::int64_t& lineCounter, Rect& rect) {
   ++lineCounter;
-  int values[4];
-  const int converted = reader.ReadInts(4, values);
+  const int converted = reader.ReadInts(rect.x, rect.y, rect.width, rect.height);
   if (converted < 0) {
     Fail("manjka vrstica z " + Ordinal(k) + "pravokotnikom", 137);
   }
   if (converted < 4) {
     Fail("opis " + Ordinal(k) + "pravokotnika bi morala tvoriti stiri cela stevila", 139);
   }
-  rect = {values[0], values[1], values[2], values[3]};
 }
 
 void CheckRect(const Rect& rect, int k, const TestCase& testCase) {
@@ -121,7 +119,7 @@ const CaseResult& EvaluateCase(LineReader& reader, TestCase& testCase, int testN
   result.testCase = &testCase;
   ++lineCounter;
   int count = 0;
-  const int converted = reader.ReadInts(1, &count);
+  const int converted = reader.ReadInts(count);
   if (converted < 0) {
     Fail("manjka vrstica s stevilom pravokotnikov", 129);
   }

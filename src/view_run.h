@@ -18,7 +18,7 @@ struct ViewedRun {
   ReportEntryList entries;
   RunFacts facts;
   std::optional<EAssertion> failure;
-  bool unexpected = false;  // an error that is not a check (a read error, memory exhausted)
+  bool unexpected = false;   // an error that is not a check (a read error, memory exhausted)
   std::string blockPicture;  // the drawn block's picture as text, h rows of w cells
 };
 

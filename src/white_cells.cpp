@@ -20,6 +20,9 @@ std::uint32_t SearchCost(int width, int height) {
 }  // namespace
 
 void WhiteCells::Use(TestCase& testCase) {
+  if (&testCase == testCase_ && index_ != nullptr) {
+    return;  // blocks for one test case in a row look their index up once
+  }
   testCase_ = &testCase;
   index_ = nullptr;
   if (testCase.whiteScanCost == kIndexed) {
@@ -32,6 +35,9 @@ void WhiteCells::Use(TestCase& testCase) {
 bool WhiteCells::Find(int x, int y, int width, int height, int& cellX, int& cellY) {
   if (index_ == nullptr) {
     TestCase& testCase = *testCase_;
+    if (testCase.blackCount == static_cast<std::int64_t>(testCase.w) * testCase.h) {
+      return false;  // a picture without a white cell
+    }
     const std::uint32_t cost = SearchCost(width, height);
     const std::uint32_t budget = SearchBudget(testCase);
     if (testCase.whiteScanCost < budget - std::min(cost, budget)) {

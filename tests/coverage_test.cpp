@@ -14,7 +14,7 @@
 
 namespace {
 using Way = Coverage::Way;
-constexpr Way kEveryWay[] = {Way::kChoose, Way::kGrid,    Way::kPainter, Way::kCounts,
+constexpr Way kEveryWay[] = {Way::kChoose, Way::kGrid,    Way::kPainter,
                              Way::kRows,   Way::kColumns, Way::kSweep};
 
 struct Verdict {
@@ -235,7 +235,7 @@ TEST(Coverage, LargeBlocksEveryWay) {
   };
   const std::vector<Way> quick = {Way::kChoose, Way::kRows, Way::kColumns, Way::kSweep};
   std::vector<Block> blocks = {
-      {shuffled(strips), {Way::kChoose, Way::kPainter, Way::kCounts, Way::kRows, Way::kSweep}},
+      {shuffled(strips), {Way::kChoose, Way::kPainter, Way::kRows, Way::kSweep}},
       {shuffled(columns), quick},
       {shuffled(rowsOf), std::vector(std::begin(kEveryWay) + 2, std::end(kEveryWay))},
       {RectList(100000, Rect{0, 0, 1000, 1000}), quick},
