@@ -168,10 +168,15 @@ struct Coverage::Estimate {
 };
 
 void Coverage::Begin(const TestCase& testCase) {
+  if (paintedSteps_ > 0) {
+    // The block before ended at a failed check with cells still painted.
+    std::fill(canvas_.begin(), canvas_.end(), Byte{0});
+  }
   testCase_ = &testCase;
   settled_ = false;
   paintedSteps_ = 0;
   unpainted_ = 0;
+  paintedBoxes_ = 0;
   boxes_.clear();
   const std::size_t bytes =
       static_cast<std::size_t>(testCase.Stride() * testCase.h + bit_rows::kPadding);
@@ -181,7 +186,7 @@ void Coverage::Begin(const TestCase& testCase) {
 }
 
 bool Coverage::PaintsNow(const Rect& rect) const {
-  return !settled_ && forced_ == Way::kChoose &&
+  return !settled_ && unpainted_ == 0 && forced_ == Way::kChoose &&
          PaintSteps(rect.x, rect.width, rect.height) <= kPaintNowMost;
 }
 
@@ -202,22 +207,26 @@ std::optional<Cell> Coverage::PaintChecked(const Rect& rect) {
     }
   }
   paintedSteps_ += PaintSteps(rect.x, rect.width, rect.height);
-  Keep(rect);
+  Keep(rect, true);
+  paintedBoxes_ = boxes_.size();
   return std::nullopt;
 }
 
 void Coverage::Add(const Rect& rect) {
   if (!settled_) {
     ++unpainted_;
-    Keep(rect);
+    Keep(rect, false);
   }
 }
 
-void Coverage::Keep(const Rect& rect) {
+// A painted box is kept even when it settles the block, so that it is cleared after.
+void Coverage::Keep(const Rect& rect, bool painted) {
   if (static_cast<std::int64_t>(rect.width) * rect.height == testCase_->blackCount &&
       forced_ == Way::kChoose) {
     settled_ = true;  // it covers every black cell: nothing else can change the outcome
-    return;
+    if (!painted) {
+      return;
+    }
   }
   boxes_.push_back({static_cast<std::uint16_t>(rect.x), static_cast<std::uint16_t>(rect.y),
                     static_cast<std::uint16_t>(rect.width),
@@ -295,10 +304,8 @@ std::int64_t Coverage::ClearCanvas(bool count) {
     return 0;
   }
   std::int64_t cleared = 0;
-  for (const Box& box : boxes_) {
-    if (PaintSteps(box) > kPaintNowMost && unpainted_ > 0) {
-      continue;  // never painted
-    }
+  for (std::size_t i = 0; i < paintedBoxes_; ++i) {
+    const Box& box = boxes_[i];
     ForEachRow(canvas, stride, box, [&](Byte* row, int from, int to) {
       for (int at = from; at < to; at = bit_rows::PieceEnd(at, to)) {
         const bit_rows::Piece piece = bit_rows::PieceAt(at, to);
@@ -327,7 +334,7 @@ std::optional<Cell> Coverage::PaintAndCompare() {
     ForEachRow(canvas_.data(), stride, box, bit_rows::SetRun);
     paintedSteps_ += PaintSteps(box);
   }
-  unpainted_ = 0;
+  paintedBoxes_ = boxes_.size();
   const std::optional<Cell> mismatch = CompareCanvas();
   ClearCanvas(false);
   return mismatch;

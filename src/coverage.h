@@ -84,7 +84,7 @@ class Coverage {
 
  private:
   struct Estimate;
-  void Keep(const Rect& rect);
+  void Keep(const Rect& rect, bool painted);
   Estimate Measure();
   Way Choose(const Estimate& estimate) const;
   std::int64_t UnionArea(Way way);
@@ -107,7 +107,10 @@ class Coverage {
   bool settled_ = false;           // one rectangle covers every black cell
   std::int64_t paintedSteps_ = 0;  // what painting the painted rectangles cost
   std::int64_t unpainted_ = 0;     // rectangles kept without being painted
-  Array<Box> boxes_;               // the rectangles with area, in order, until settled
+  // The boxes painted: the first ones, up to the first rectangle that was not. From then on a
+  // way other than the canvas decides, so painting more would only cost.
+  std::size_t paintedBoxes_ = 0;
+  Array<Box> boxes_;  // the rectangles with area, in order, until settled
   Array<std::uint32_t> byStart_;
   Array<std::uint32_t> byEnd_;
   Array<std::uint32_t> bucket_;

@@ -23,7 +23,8 @@ struct CaseResult {
 };
 
 // What one block needs besides its test case; kept across blocks so that a submission of a
-// million blocks does not allocate a million times.
+// million blocks does not allocate a million times. It serves the test cases of one list, which
+// must outlive it: the white-cell indexes are kept by the test case's address.
 struct BlockWorkspace {
   bool keepRects = false;
   CaseResult result;

@@ -75,7 +75,8 @@ std::string ExpectedMessage(const Verdict& v) {
   return {};
 }
 
-Verdict Evaluate(TestCase& tc, const RectList& rects, Way way, std::string& message) {
+Verdict Evaluate(TestCase& tc, const RectList& rects, BlockWorkspace& workspace,
+                 std::string& message) {
   std::string body = std::to_string(rects.size()) + "\n";
   for (const Rect& r : rects) {
     body += std::to_string(r.x) + " " + std::to_string(r.y) + " " + std::to_string(r.width) + " " +
@@ -83,8 +84,6 @@ Verdict Evaluate(TestCase& tc, const RectList& rects, Way way, std::string& mess
   }
   MemorySource source(body);
   LineReader reader(source);
-  BlockWorkspace workspace;
-  workspace.coverage.Force(way);
   std::int64_t lineCounter = 0;
   try {
     EvaluateCase(reader, tc, 1, lineCounter, workspace);
@@ -164,6 +163,12 @@ struct Generator {
 
 TEST(Coverage, EveryWayMatchesSimplePainting) {
   Generator generator;
+  // One workspace a way, serving block after block as in a run, so that nothing a block leaves
+  // behind goes unnoticed.
+  BlockWorkspace workspaces[std::size(kEveryWay)];
+  for (std::size_t i = 0; i < std::size(kEveryWay); ++i) {
+    workspaces[i].coverage.Force(kEveryWay[i]);
+  }
   std::map<int, int> verdicts;
   for (int round = 0; round < 6000; ++round) {
     RectList shapes;
@@ -176,11 +181,12 @@ TEST(Coverage, EveryWayMatchesSimplePainting) {
     RectList rects = cover ? generator.Cover(shapes) : generator.Block(w, h, shapes);
     rects.resize(std::min<std::size_t>(rects.size(), static_cast<std::size_t>(w) * h));
     const Verdict expected = Paint(rows, picture.testCase.a, picture.testCase.b, rects);
-    const Way way = kEveryWay[round % std::size(kEveryWay)];
+    BlockWorkspace& workspace = workspaces[round % std::size(kEveryWay)];
+    workspace.whiteCells = WhiteCells();  // it knows test cases by address, and this one is new
     // Every other round the white index is in use from the first rectangle on.
     picture.testCase.whiteScanCost = round % 2 == 1 ? WhiteCells::kIndexNow : 0;
     std::string message;
-    const Verdict got = Evaluate(picture.testCase, rects, way, message);
+    const Verdict got = Evaluate(picture.testCase, rects, workspace, message);
     ASSERT_EQ(got.check, expected.check) << "round " << round << ", expected " << expected;
     if (expected.check == 148 || expected.check == 157) {
       ASSERT_EQ(message, ExpectedMessage(expected)) << "round " << round;
@@ -266,6 +272,44 @@ TEST(Coverage, LargeBlocksEveryWay) {
       EXPECT_EQ(cell->x, 999) << "block " << b;
       EXPECT_EQ(cell->y, 999) << "block " << b;
     }
+  }
+}
+
+// A block leaves nothing behind for the next one in the same workspace, whichever way it ended:
+// settled by a rectangle that covers every black cell, passed by painting, or failed.
+TEST(Coverage, NothingCarriesOverToTheNextBlock) {
+  const auto evaluate = [](TestCase& testCase, const char* block, BlockWorkspace& workspace) {
+    MemorySource source(block);
+    LineReader reader(source);
+    std::int64_t lineCounter = 0;
+    try {
+      EvaluateCase(reader, testCase, 1, lineCounter, workspace);
+    } catch (const EAssertion& assertion) {
+      return assertion.line;
+    }
+    return 0;
+  };
+  PictureForTest picture({"##.", "###"}, 3, 3);
+  // Large enough that the canvas is cleared cell by cell, not all at once.
+  std::vector<std::string> rows(64, std::string(64, '.'));
+  rows[0][0] = '#';
+  PictureForTest oneCell(rows, 1, 1);
+  const struct {
+    TestCase* testCase;
+    const char* block;
+    int check;
+  } blocks[] = {
+      {&picture.testCase, "1\n0 0 2 2\n", 157},  // misses (2, 1)
+      {&picture.testCase, "2\n0 0 2 2\n2 1 1 1\n", 0},
+      {&picture.testCase, "1\n0 1 2 1\n", 157},  // misses (0, 0)
+      {&oneCell.testCase, "1\n0 0 1 1\n", 0},    // settles the block, painted
+      {&oneCell.testCase, "1\n0 0 0 0\n", 157},
+      {&picture.testCase, "3\n0 0 2 2\n2 1 1 1\n0 0 1 1\n", 0},
+      {&picture.testCase, "1\n0 0 1 1\n", 157},
+  };
+  BlockWorkspace workspace;
+  for (const auto& block : blocks) {
+    EXPECT_EQ(evaluate(*block.testCase, block.block, workspace), block.check) << block.block;
   }
 }
 
