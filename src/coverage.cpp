@@ -77,9 +77,10 @@ struct BandedCounts {
   std::int32_t* rows;     // boxes over each row, counted row by row
   std::int32_t* full;     // boxes over each band whole
   std::int32_t* partial;  // rows of each band with a row count above zero
+  std::int64_t covered = 0;
 
   // Rows [from, to) of one band; the loops are free of aliasing and so vectorised.
-  void CountRows(int band, int from, int to, int delta) const {
+  void CountRows(int band, int from, int to, int delta) {
     std::int32_t* const first = rows + from;
     const int count = to - from;
     int change = 0;
@@ -95,9 +96,20 @@ struct BandedCounts {
       }
     }
     partial[band] += change;
+    covered += full[band] == 0 ? change : 0;
   }
 
-  void Add(int from, int to, int delta) const {
+  // A band covered whole counts all its rows, and those it already counted row by row once.
+  void CountBands(int band, int last, int delta) {
+    for (; band <= last; ++band) {
+      const std::int32_t before = full[band];
+      full[band] = before + delta;
+      const bool flips = before + (delta > 0 ? 0 : delta) == 0;
+      covered += flips ? delta * (kBand - partial[band]) : 0;
+    }
+  }
+
+  void Add(int from, int to, int delta) {
     int band = from / kBand;
     int last = (to - 1) / kBand;
     if (band == last) {
@@ -112,17 +124,7 @@ struct BandedCounts {
       CountRows(last, last * kBand, to, delta);
       --last;
     }
-    for (; band <= last; ++band) {
-      full[band] += delta;
-    }
-  }
-
-  std::int64_t Covered(int h) const {
-    std::int64_t covered = 0;
-    for (int band = 0; band * kBand < h; ++band) {
-      covered += full[band] > 0 ? std::min(kBand, h - band * kBand) : partial[band];
-    }
-    return covered;
+    CountBands(band, last, delta);
   }
 };
 
@@ -537,12 +539,11 @@ std::int64_t Coverage::SweepArea() {
     bandFull_.resize(bands, 0);
     bandPartial_.resize(bands, 0);
   }
-  const BandedCounts counts{rowCover_.data(), bandFull_.data(), bandPartial_.data()};
+  BandedCounts counts{rowCover_.data(), bandFull_.data(), bandPartial_.data()};
   std::int64_t area = 0;
-  std::int64_t covered = 0;
   int previous = 0;
   Sweep(AcrossTheColumns(), testCase_->w, [&](int x, auto ends, auto starts) {
-    area += covered * (x - previous);
+    area += counts.covered * (x - previous);
     previous = x;
     for (const std::uint32_t i : ends) {
       counts.Add(Top(boxes_[i]), Bottom(boxes_[i]), -1);
@@ -550,7 +551,6 @@ std::int64_t Coverage::SweepArea() {
     for (const std::uint32_t i : starts) {
       counts.Add(Top(boxes_[i]), Bottom(boxes_[i]), 1);
     }
-    covered = counts.Covered(h);
   });
   return area;
 }
