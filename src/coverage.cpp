@@ -141,8 +141,8 @@ std::int64_t BandSteps(const Box& box) {
 }
 
 // The first byte where two runs of rows differ, as a cell; none when they are the same.
-std::optional<Cell> FirstDifference(const Byte* a, const Byte* b, std::int64_t bytes,
-                                    std::int64_t stride) {
+bool FirstDifference(const Byte* a, const Byte* b, std::int64_t bytes, std::int64_t stride,
+                     Cell& cell) {
   std::int64_t at = 0;
   for (; at + 8 <= bytes; at += 8) {
     if (bit_rows::Load(a + at) != bit_rows::Load(b + at)) {
@@ -151,11 +151,12 @@ std::optional<Cell> FirstDifference(const Byte* a, const Byte* b, std::int64_t b
   }
   for (; at < bytes; ++at) {
     if (const unsigned differ = static_cast<unsigned>(a[at] ^ b[at])) {
-      return Cell{static_cast<int>((at % stride) * 8 + std::countr_zero(differ)),
+      cell = Cell{static_cast<int>((at % stride) * 8 + std::countr_zero(differ)),
                   static_cast<int>(at / stride)};
+      return true;
     }
   }
-  return std::nullopt;
+  return false;
 }
 }  // namespace
 
@@ -192,7 +193,7 @@ bool Coverage::PaintsNow(const Rect& rect) const {
          PaintSteps(rect.x, rect.width, rect.height) <= kPaintNowMost;
 }
 
-std::optional<Cell> Coverage::PaintChecked(const Rect& rect) {
+bool Coverage::PaintChecked(const Rect& rect, Cell& white) {
   const TestCase& testCase = *testCase_;
   const std::int64_t stride = testCase.Stride();
   const Byte* picture = testCase.Row(rect.y);
@@ -202,8 +203,9 @@ std::optional<Cell> Coverage::PaintChecked(const Rect& rect) {
   for (int y = rect.y; y < rect.y + rect.height; ++y, picture += stride, canvas += stride) {
     for (int at = from; at < to; at = bit_rows::PieceEnd(at, to)) {
       const bit_rows::Piece piece = bit_rows::PieceAt(at, to);
-      if (const Word white = ~bit_rows::Load(picture + piece.byte) & piece.mask) {
-        return Cell{piece.byte * 8 + std::countr_zero(white), y};
+      if (const Word found = ~bit_rows::Load(picture + piece.byte) & piece.mask) {
+        white = Cell{piece.byte * 8 + std::countr_zero(found), y};
+        return true;
       }
       bit_rows::Store(canvas + piece.byte, bit_rows::Load(canvas + piece.byte) | piece.mask);
     }
@@ -211,7 +213,7 @@ std::optional<Cell> Coverage::PaintChecked(const Rect& rect) {
   paintedSteps_ += PaintSteps(rect.x, rect.width, rect.height);
   Keep(rect, true);
   paintedBoxes_ = boxes_.size();
-  return std::nullopt;
+  return false;
 }
 
 void Coverage::Add(const Rect& rect) {
@@ -237,57 +239,61 @@ void Coverage::Keep(const Rect& rect, bool painted) {
 
 std::optional<Cell> Coverage::FirstMismatch(const TestCase& testCase, const RectList& rects) {
   Begin(testCase);
+  Cell cell;
   for (const Rect& rect : rects) {
     if (rect.HasArea() && PaintsNow(rect)) {
-      PaintChecked(rect);
+      PaintChecked(rect, cell);
     } else if (rect.HasArea()) {
       Add(rect);
     }
   }
-  return Finish();
+  if (Finish(cell)) {
+    return cell;
+  }
+  return std::nullopt;
 }
 
-std::optional<Cell> Coverage::Finish() {
+bool Coverage::Finish(Cell& mismatch) {
   if (settled_) {
     ClearCanvas(false);
-    return std::nullopt;
+    return false;
   }
   if (unpainted_ == 0) {
     // Every rectangle is in the canvas: compare it with the picture when that costs no more
     // than the painting did; otherwise take the area of the union while clearing the canvas.
     const std::int64_t words = testCase_->Stride() * testCase_->h / 8 + 1;
     if (paintedSteps_ >= words) {
-      const std::optional<Cell> mismatch = CompareCanvas();
+      const bool differs = CompareCanvas(mismatch);
       ClearCanvas(false);
-      return mismatch;
+      return differs;
     }
     if (ClearCanvas(true) == testCase_->blackCount) {
-      return std::nullopt;
+      return false;
     }
-    return PaintAndCompare();
+    return PaintAndCompare(mismatch);
   }
   if (forced_ == Way::kChoose && boxes_.size() <= kGridAlways) {
     ClearCanvas(false);
     if (GridArea() == testCase_->blackCount) {
-      return std::nullopt;
+      return false;
     }
-    return Locate(Measure());
+    return Locate(Measure(), mismatch);
   }
   const Estimate estimate = Measure();
   if (estimate.total < testCase_->blackCount) {
     ClearCanvas(false);
-    return Locate(estimate);
+    return Locate(estimate, mismatch);
   }
   const Way way = forced_ != Way::kChoose ? forced_ : Choose(estimate);
   if (way == Way::kPainter) {
     ClearCanvas(false);
-    return PaintAndCompare();
+    return PaintAndCompare(mismatch);
   }
   ClearCanvas(false);
   if (UnionArea(way) == testCase_->blackCount) {
-    return std::nullopt;
+    return false;
   }
-  return Locate(estimate);
+  return Locate(estimate, mismatch);
 }
 
 // Clears the painted cells: the painted boxes one by one or the whole canvas, whichever costs
@@ -323,23 +329,23 @@ std::int64_t Coverage::ClearCanvas(bool count) {
   return cleared;
 }
 
-std::optional<Cell> Coverage::CompareCanvas() const {
+bool Coverage::CompareCanvas(Cell& mismatch) const {
   const TestCase& testCase = *testCase_;
   return FirstDifference(canvas_.data(), testCase.cells, testCase.Stride() * testCase.h,
-                         testCase.Stride());
+                         testCase.Stride(), mismatch);
 }
 
 // Paints every box into the clear canvas, compares it with the picture and clears it again.
-std::optional<Cell> Coverage::PaintAndCompare() {
+bool Coverage::PaintAndCompare(Cell& mismatch) {
   const std::int64_t stride = testCase_->Stride();
   for (const Box& box : boxes_) {
     ForEachRow(canvas_.data(), stride, box, bit_rows::SetRun);
     paintedSteps_ += PaintSteps(box);
   }
   paintedBoxes_ = boxes_.size();
-  const std::optional<Cell> mismatch = CompareCanvas();
+  const bool differs = CompareCanvas(mismatch);
   ClearCanvas(false);
-  return mismatch;
+  return differs;
 }
 
 Coverage::Estimate Coverage::Measure() {
@@ -411,7 +417,7 @@ std::int64_t Coverage::UnionArea(Way way) {
 }
 
 // Names the first cell that differs, by the painter or the cross-sections down the rows.
-std::optional<Cell> Coverage::Locate(const Estimate& estimate) {
+bool Coverage::Locate(const Estimate& estimate, Cell& mismatch) {
   const std::int64_t w = testCase_->w;
   const std::int64_t h = testCase_->h;
   const std::int64_t rowWords = testCase_->Stride() / 8 + 1;
@@ -420,14 +426,26 @@ std::optional<Cell> Coverage::Locate(const Estimate& estimate) {
   const std::int64_t byRows = estimate.rowEdges * w * kSectionCell + estimate.rects * kSectionRect +
                               h * rowWords * kPaintWord;
   if (byRows < byPainter) {
-    std::optional<Cell> mismatch;
-    Sections(DownTheRows(), testCase_->h, testCase_->w, &mismatch);
-    return mismatch;
+    return Sections(DownTheRows(), testCase_->h, testCase_->w, &mismatch) < 0;
   }
-  return PaintAndCompare();
+  return PaintAndCompare(mismatch);
 }
 
 std::int64_t Coverage::GridArea() {
+  if (boxes_.size() <= 2) {  // a box or two: their areas less what they share
+    std::int64_t area = 0;
+    for (const Box& box : boxes_) {
+      area += static_cast<std::int64_t>(box.width) * box.height;
+    }
+    if (boxes_.size() == 2) {
+      const Box& a = boxes_[0];
+      const Box& b = boxes_[1];
+      const std::int64_t across = std::min(Right(a), Right(b)) - std::max(Left(a), Left(b));
+      const std::int64_t down = std::min(Bottom(a), Bottom(b)) - std::max(Top(a), Top(b));
+      area -= across > 0 && down > 0 ? across * down : 0;
+    }
+    return area;
+  }
   gridX_.clear();
   gridY_.clear();
   for (const Box& box : boxes_) {
@@ -557,9 +575,9 @@ std::int64_t Coverage::SweepArea() {
 
 // Sections along one axis, each rebuilt only where a box starts or ends. With `mismatch`
 // (rows only), each row's cover is compared with the picture, and the first cell that differs
-// ends the walk.
+// ends the walk: it is put in `mismatch` and the result is -1.
 template <typename Axis>
-std::int64_t Coverage::Sections(Axis axis, int length, int across, std::optional<Cell>* mismatch) {
+std::int64_t Coverage::Sections(Axis axis, int length, int across, Cell* mismatch) {
   const TestCase& testCase = *testCase_;
   delta_.assign(static_cast<std::size_t>(across) + 1, 0);
   const std::int64_t stride = bit_rows::Stride(across);
@@ -570,8 +588,8 @@ std::int64_t Coverage::Sections(Axis axis, int length, int across, std::optional
   // Compares rows [from, to) with the section while no cell differs yet.
   const auto compareRows = [&](int from, int to) {
     for (int y = from; y < to && !found; ++y) {
-      if (const auto cell = FirstDifference(section, testCase.Row(y), stride, stride)) {
-        *mismatch = Cell{cell->x, y};
+      if (FirstDifference(section, testCase.Row(y), stride, stride, *mismatch)) {
+        mismatch->y = y;
         found = true;
       }
     }
@@ -615,5 +633,5 @@ std::int64_t Coverage::Sections(Axis axis, int length, int across, std::optional
   if (mismatch != nullptr) {
     compareRows(previous, length);
   }
-  return area;
+  return found ? -1 : area;
 }

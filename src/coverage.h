@@ -54,15 +54,15 @@ class Coverage {
   // Whether a rectangle with area is painted as it arrives (PaintChecked) rather than looked
   // up in the white-cell index and kept for later (Add).
   bool PaintsNow(const Rect& rect) const;
-  // Paints a rectangle unless it covers a white cell: then the first such cell in row-major
-  // order (check 148), and the block ends there.
-  std::optional<Cell> PaintChecked(const Rect& rect);
+  // Paints a rectangle unless it covers a white cell: then true, with the first such cell in
+  // row-major order (check 148), and the block ends there.
+  bool PaintChecked(const Rect& rect, Cell& white);
   // Takes a rectangle with area, not painted, that has passed every check.
   void Add(const Rect& rect);
 
-  // After the block's last rectangle: the first cell in row-major order whose colour in the
-  // picture differs from whether the rectangles cover it; none when they match.
-  std::optional<Cell> Finish();
+  // After the block's last rectangle: whether some cell's colour in the picture differs from
+  // whether the rectangles cover it, and then the first such cell in row-major order.
+  bool Finish(Cell& mismatch);
 
   // The whole check for rectangles that have passed the white-cell check, for tests.
   std::optional<Cell> FirstMismatch(const TestCase& testCase, const RectList& rects);
@@ -88,15 +88,14 @@ class Coverage {
   Estimate Measure();
   Way Choose(const Estimate& estimate) const;
   std::int64_t UnionArea(Way way);
-  std::optional<Cell> Locate(const Estimate& estimate);
-  std::optional<Cell> Settle(const Estimate& estimate);
-  std::optional<Cell> PaintAndCompare();
-  std::optional<Cell> CompareCanvas() const;
+  bool Locate(const Estimate& estimate, Cell& mismatch);
+  bool PaintAndCompare(Cell& mismatch);
+  bool CompareCanvas(Cell& mismatch) const;
   std::int64_t ClearCanvas(bool count);
   std::int64_t GridArea();
   std::int64_t SweepArea();
   template <typename Axis>
-  std::int64_t Sections(Axis axis, int length, int across, std::optional<Cell>* mismatch);
+  std::int64_t Sections(Axis axis, int length, int across, Cell* mismatch);
   template <typename Key>
   void Order(Key key, int limit, Array<std::uint32_t>& order);
   template <typename Axis, typename At>

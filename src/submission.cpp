@@ -65,13 +65,13 @@ void CheckCells(const Rect& rect, int k, BlockWorkspace& workspace) {
   if (!rect.HasArea()) {
     return;
   }
+  Cell cell;
   if (workspace.coverage.PaintsNow(rect)) {
-    if (const auto cell = workspace.coverage.PaintChecked(rect)) {
-      FailWhiteCell(k, *cell);
+    if (workspace.coverage.PaintChecked(rect, cell)) {
+      FailWhiteCell(k, cell);
     }
     return;
   }
-  Cell cell;
   if (workspace.whiteCells.Find(rect.x, rect.y, rect.width, rect.height, cell.x, cell.y)) {
     FailWhiteCell(k, cell);
   }
@@ -79,12 +79,12 @@ void CheckCells(const Rect& rect, int k, BlockWorkspace& workspace) {
 }
 
 void CheckCoverage(const TestCase& testCase, BlockWorkspace& workspace) {
-  const auto cell = workspace.coverage.Finish();
-  if (!cell) {
+  Cell cell;
+  if (!workspace.coverage.Finish(cell)) {
     return;
   }
-  const std::string where = "x = " + IntToStr(cell->x) + ", y = " + IntToStr(cell->y);
-  if (testCase.IsBlack(cell->x, cell->y)) {
+  const std::string where = "x = " + IntToStr(cell.x) + ", y = " + IntToStr(cell.y);
+  if (testCase.IsBlack(cell.x, cell.y)) {
     Fail("celica " + where + " je ostala bela, pa bi morala postati crna", 157);
   }
   Fail("V OCENJEVALNEM PROGRAMU JE NAPAKA.  Obvesti organizatorje tekmovanja.  " + where, 161);
