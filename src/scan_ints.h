@@ -72,7 +72,7 @@ class IntScanner {
  public:
   explicit IntScanner(std::string_view line) : next_(line.data()), end_(next_ + line.size()) {}
   // False when no number follows; then nothing more can be read.
-  bool Next(int& value) { return scan_ints_detail::ScanOne(next_, end_, value); }
+  ZEL_ALWAYS_INLINE bool Next(int& value) { return scan_ints_detail::ScanOne(next_, end_, value); }
 
  private:
   const char* next_;
