@@ -18,6 +18,23 @@ struct ScanCase {
 
 class ScanIntsTest : public ::testing::TestWithParam<ScanCase> {};
 
+// The conversion of a line too long to hold, fed in pieces, gives the same numbers.
+TEST_P(ScanIntsTest, InPiecesAsWhole) {
+  const ScanCase& c = GetParam();
+  for (const std::size_t piece : {std::size_t{1}, std::size_t{2}, std::size_t{3}}) {
+    int values[5] = {};
+    IntStream stream(c.count, values);
+    for (std::size_t at = 0; at < c.line.size(); at += piece) {
+      const std::string_view part = std::string_view(c.line).substr(at, piece);
+      stream.Feed(part.data(), part.data() + part.size());
+    }
+    ASSERT_EQ(stream.Finish(), static_cast<int>(c.expected.size())) << "line: " << c.line;
+    for (std::size_t i = 0; i < c.expected.size(); ++i) {
+      EXPECT_EQ(values[i], c.expected[i]) << "value " << i << " of: " << c.line;
+    }
+  }
+}
+
 TEST_P(ScanIntsTest, ConvertsLikeScanfWithSaturation) {
   const ScanCase& c = GetParam();
   int values[5] = {};
