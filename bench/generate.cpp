@@ -237,8 +237,8 @@ Block LargeRandom() {
   return block;
 }
 
-// Many large test cases, each covered a few times by a few large rectangles; `whiteColumn`
-// gives every row a white cell (in the last column).
+// Many large test cases, each covered a few times (a block each, four rounds) by a few large
+// rectangles; `whiteColumn` gives every row a white cell (in the last column).
 void FewLarge(const std::string& dir, bool whiteColumn) {
   Picture picture = AllBlack();
   if (whiteColumn) {
@@ -247,17 +247,19 @@ void FewLarge(const std::string& dir, bool whiteColumn) {
   const int tests = 190;
   WriteInput(dir, std::vector<Picture>(tests, picture));
   const int black = whiteColumn ? kSide - 1 : kSide;
-  WriteBlocks(
-      dir,
-      [black] {
-        Block block;
-        const int cut = Uniform(1, black - 1);
-        block.Add(0, 0, cut + 1, kSide);
-        block.Add(cut, 0, black - cut, kSide);
-        block.Add(Uniform(0, cut), 0, 1, kSide);
-        return block;
-      },
-      [tests](int i) { return 1 + i % tests; });
+  Writer out(dir + "/submission.txt");
+  out.Line("123456");
+  out.Line("Zelmiranke");
+  for (int round = 0; round < 4; ++round) {
+    for (int test = 1; test <= tests; ++test) {
+      const int cut = Uniform(1, black - 1);
+      out.Line(std::to_string(test));
+      out.Line("3");
+      out.Line("0 0 " + std::to_string(cut + 1) + " 1000");
+      out.Line(std::to_string(cut) + " 0 " + std::to_string(black - cut) + " 1000");
+      out.Line(std::to_string(Uniform(0, cut)) + " 0 1 1000");
+    }
+  }
 }
 
 // Two million tiny test cases and a block for each.

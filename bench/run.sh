@@ -31,8 +31,9 @@ for name in "${workloads[@]}"; do
   esac
   head -c 100 "$dir/report.txt" | grep -qF "$expect" || { echo "$name: unexpected report"; head -c 300 "$dir/report.txt"; exit 1; }
   cat "$dir/input.txt" "$dir/submission.txt" > /dev/null  # both files in the page cache
-  read -r eval_s peak_kib < <("$build/bench/bench_measure" "$runs" "$evaluator" eval "$dir/input.txt" "$dir/submission.txt" "$dir/report.txt")
-  read -r floor_s _ < <("$build/bench/bench_measure" "$runs" "$build/bench/bench_floor" "$dir/input.txt" "$dir/submission.txt")
+  read -r eval_s peak_kib floor_s _ < <("$build/bench/bench_measure" "$runs" \
+    "$evaluator" eval "$dir/input.txt" "$dir/submission.txt" "$dir/report.txt" -- \
+    "$build/bench/bench_floor" "$dir/input.txt" "$dir/submission.txt")
   bound_mib=$(( (2 * input_bytes + submission_bytes / 4) / 1048576 + 64 ))
   awk -v n="$name" -v b=$((input_bytes + submission_bytes)) -v e="$eval_s" -v f="$floor_s" \
     -v p="$peak_kib" -v m="$bound_mib" \

@@ -200,7 +200,18 @@ bool Coverage::PaintChecked(const Rect& rect, Cell& white) {
   Byte* canvas = canvas_.data() + rect.y * stride;
   const int from = rect.x;
   const int to = rect.x + rect.width;
+  // Most rectangles take one word a row, with the same mask on every row.
+  const bool onePiece = bit_rows::PieceEnd(from, to) == to;
+  const bit_rows::Piece first = bit_rows::PieceAt(from, to);
   for (int y = rect.y; y < rect.y + rect.height; ++y, picture += stride, canvas += stride) {
+    if (onePiece) {
+      if (const Word found = ~bit_rows::Load(picture + first.byte) & first.mask) {
+        white = Cell{first.byte * 8 + std::countr_zero(found), y};
+        return true;
+      }
+      bit_rows::Store(canvas + first.byte, bit_rows::Load(canvas + first.byte) | first.mask);
+      continue;
+    }
     for (int at = from; at < to; at = bit_rows::PieceEnd(at, to)) {
       const bit_rows::Piece piece = bit_rows::PieceAt(at, to);
       if (const Word found = ~bit_rows::Load(picture + piece.byte) & piece.mask) {
@@ -274,10 +285,14 @@ bool Coverage::Finish(Cell& mismatch) {
   }
   if (forced_ == Way::kChoose && boxes_.size() <= kGridAlways) {
     ClearCanvas(false);
-    if (GridArea() == testCase_->blackCount) {
+    if (GridArea(boxes_) == testCase_->blackCount) {
       return false;
     }
     return Locate(Measure(), mismatch);
+  }
+  if (forced_ == Way::kChoose && LargestCoverAll()) {
+    ClearCanvas(false);
+    return false;
   }
   const Estimate estimate = Measure();
   if (estimate.total < testCase_->blackCount) {
@@ -403,7 +418,7 @@ Coverage::Way Coverage::Choose(const Estimate& e) const {
 std::int64_t Coverage::UnionArea(Way way) {
   switch (way) {
     case Way::kGrid:
-      return GridArea();
+      return GridArea(boxes_);
     case Way::kRows:
       return Sections(DownTheRows(), testCase_->h, testCase_->w, nullptr);
     case Way::kColumns:
@@ -431,15 +446,39 @@ bool Coverage::Locate(const Estimate& estimate, Cell& mismatch) {
   return PaintAndCompare(mismatch);
 }
 
-std::int64_t Coverage::GridArea() {
-  if (boxes_.size() <= 2) {  // a box or two: their areas less what they share
+// Whether a few of the largest boxes cover every black cell by themselves, which settles the
+// block at the cost of one pass over the boxes: blocks of many large rectangles mostly do.
+bool Coverage::LargestCoverAll() {
+  Box largest[kGridAlways];
+  std::size_t count = 0;
+  const auto area = [](const Box& box) {
+    return static_cast<std::int64_t>(box.width) * box.height;
+  };
+  for (const Box& box : boxes_) {
+    if (count < kGridAlways) {
+      largest[count++] = box;
+    } else if (area(box) > area(largest[kGridAlways - 1])) {
+      largest[kGridAlways - 1] = box;
+    } else {
+      continue;
+    }
+    // Keeps the boxes from the largest down: the new one moves up to its place.
+    for (std::size_t i = count - 1; i > 0 && area(largest[i]) > area(largest[i - 1]); --i) {
+      std::swap(largest[i], largest[i - 1]);
+    }
+  }
+  return GridArea(std::span<const Box>(largest, count)) == testCase_->blackCount;
+}
+
+std::int64_t Coverage::GridArea(std::span<const Box> boxes) {
+  if (boxes.size() <= 2) {  // a box or two: their areas less what they share
     std::int64_t area = 0;
-    for (const Box& box : boxes_) {
+    for (const Box& box : boxes) {
       area += static_cast<std::int64_t>(box.width) * box.height;
     }
-    if (boxes_.size() == 2) {
-      const Box& a = boxes_[0];
-      const Box& b = boxes_[1];
+    if (boxes.size() == 2) {
+      const Box& a = boxes[0];
+      const Box& b = boxes[1];
       const std::int64_t across = std::min(Right(a), Right(b)) - std::max(Left(a), Left(b));
       const std::int64_t down = std::min(Bottom(a), Bottom(b)) - std::max(Top(a), Top(b));
       area -= across > 0 && down > 0 ? across * down : 0;
@@ -448,7 +487,7 @@ std::int64_t Coverage::GridArea() {
   }
   gridX_.clear();
   gridY_.clear();
-  for (const Box& box : boxes_) {
+  for (const Box& box : boxes) {
     gridX_.insert(gridX_.end(), {Left(box), Right(box)});
     gridY_.insert(gridY_.end(), {Top(box), Bottom(box)});
   }
@@ -463,7 +502,7 @@ std::int64_t Coverage::GridArea() {
     return static_cast<std::size_t>(std::lower_bound(edges.begin(), edges.end(), value) -
                                     edges.begin());
   };
-  for (const Box& box : boxes_) {
+  for (const Box& box : boxes) {
     const std::size_t x0 = at(gridX_, Left(box));
     const std::size_t x1 = at(gridX_, Right(box));
     const std::size_t y0 = at(gridY_, Top(box));

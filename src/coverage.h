@@ -23,6 +23,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <vector>
 
 #include "bit_rows.h"
@@ -92,7 +93,8 @@ class Coverage {
   bool PaintAndCompare(Cell& mismatch);
   bool CompareCanvas(Cell& mismatch) const;
   std::int64_t ClearCanvas(bool count);
-  std::int64_t GridArea();
+  bool LargestCoverAll();
+  std::int64_t GridArea(std::span<const Box> boxes);
   std::int64_t SweepArea();
   template <typename Axis>
   std::int64_t Sections(Axis axis, int length, int across, Cell* mismatch);
