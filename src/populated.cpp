@@ -18,7 +18,7 @@ void* AllocatePopulated(std::size_t bytes) {
   return ::operator new(bytes);
 }
 
-void FreePopulated(void* block, std::size_t bytes) {
+void FreePopulated(void* block, [[maybe_unused]] std::size_t bytes) {
 #if defined(__linux__) && defined(MAP_POPULATE)
   if (bytes >= kPopulatedFrom) {
     munmap(block, bytes);
