@@ -3,6 +3,7 @@
 // file can make as long as it likes: the test cases and the report's entries.
 #pragma once
 
+#include <algorithm>
 #include <bit>
 #include <cstddef>
 #include <iterator>
@@ -15,28 +16,51 @@
 template <typename T>
 class ChunkedList {
   static_assert(std::is_trivially_copyable_v<T> && std::is_trivially_destructible_v<T>);
-  static constexpr std::size_t kChunkBytes = std::size_t{128} << 10;
-  static constexpr std::size_t kPerChunk = std::bit_floor(kChunkBytes / sizeof(T));
-  static constexpr int kShift = std::countr_zero(kPerChunk);
+  // Chunks double from 128 KiB to 2 MiB (huge pages, see populated.h) and stay there: a short
+  // list takes little memory, a long one takes it cheaply.
+  static constexpr std::size_t kFirst = std::bit_floor((std::size_t{128} << 10) / sizeof(T));
+  static constexpr int kDoublings = 4;
+  static constexpr std::size_t kGrown = kFirst << kDoublings;
+  static constexpr std::size_t kGrowing = kFirst * ((std::size_t{1} << kDoublings) - 1);
+
+  static std::size_t Capacity(std::size_t chunk) {
+    return kFirst << std::min<std::size_t>(chunk, kDoublings);
+  }
+  // The chunk that holds element i, and i's place in it.
+  static std::size_t ChunkOf(std::size_t i, std::size_t& offset) {
+    if (i < kGrowing) {
+      const std::size_t chunk = std::bit_width(i / kFirst + 1) - 1;
+      offset = i - kFirst * ((std::size_t{1} << chunk) - 1);
+      return chunk;
+    }
+    offset = (i - kGrowing) % kGrown;
+    return kDoublings + (i - kGrowing) / kGrown;
+  }
 
  public:
   ChunkedList() = default;
   ChunkedList(const ChunkedList&) = delete;
   ChunkedList& operator=(const ChunkedList&) = delete;
   ~ChunkedList() {
-    for (T* chunk : chunks_) {
-      FreePopulated(chunk, kPerChunk * sizeof(T));
+    for (std::size_t chunk = 0; chunk < chunks_.size(); ++chunk) {
+      FreePopulated(chunks_[chunk], Capacity(chunk) * sizeof(T));
     }
   }
 
   std::size_t size() const { return size_; }
   bool empty() const { return size_ == 0; }
-  T& operator[](std::size_t i) { return chunks_[i >> kShift][i & (kPerChunk - 1)]; }
-  const T& operator[](std::size_t i) const { return chunks_[i >> kShift][i & (kPerChunk - 1)]; }
+  T& operator[](std::size_t i) {
+    std::size_t offset = 0;
+    const std::size_t chunk = ChunkOf(i, offset);
+    return chunks_[chunk][offset];
+  }
+  const T& operator[](std::size_t i) const { return const_cast<ChunkedList&>(*this)[i]; }
 
   void push_back(const T& value) {
-    if (size_ == chunks_.size() * kPerChunk) {
-      chunks_.push_back(static_cast<T*>(AllocatePopulated(kPerChunk * sizeof(T))));
+    if (size_ == capacity_) {
+      const std::size_t grown = Capacity(chunks_.size());
+      chunks_.push_back(static_cast<T*>(AllocatePopulated(grown * sizeof(T))));
+      capacity_ += grown;
     }
     ::new (&(*this)[size_]) T(value);
     ++size_;
@@ -86,4 +110,5 @@ class ChunkedList {
  private:
   std::vector<T*> chunks_;
   std::size_t size_ = 0;
+  std::size_t capacity_ = 0;
 };
