@@ -2,7 +2,7 @@
 # Generates the workloads (once) into BUILD_DIR/bench and prints one table: workload, bytes,
 # evaluator time, floor time (bench_floor: the least any reader of the two files must do) over
 # the same two files, their ratio, and peak memory against the bound 2 x input + submission / 4
-# + 64 MiB. Times are medians of RUNS runs (default 5), all taken in this one run.
+# + 64 MiB. Times are medians of RUNS runs (default 7), all taken in this one run.
 #   bench/run.sh BUILD_DIR [WORKLOAD...]
 # The default workloads are those of the performance table; `hugeline` and `hugeinput` (three
 # gigabytes on disk) measure the resource bounds.
@@ -12,7 +12,7 @@ shift
 workloads=("$@")
 [ ${#workloads[@]} -gt 0 ] ||
   workloads=(realistic overlap blocks large cells long tall wide halves random fewlarge whiterows tiny)
-runs=${RUNS:-5}
+runs=${RUNS:-7}
 evaluator=$build/Ozi18Zelmiranke
 
 printf '%-10s %12s %9s %9s %6s %9s %9s\n' workload bytes eval_s floor_s ratio peak_MiB bound_MiB
