@@ -23,32 +23,14 @@ LineReader::~LineReader() {
   }
 }
 
-bool LineReader::ReadLineSlow(std::string_view& line) {
-  // Bytes already known to hold no LF are not searched again, so a long line costs linear time.
+// Reads on until the next line ends inside the buffer, or the input ends, and takes it: true.
+// False when no line is left, or, unless `grow`, when the line does not fit the window (then
+// nothing is taken). Bytes already known to hold no LF are not searched again, so a long line
+// costs linear time.
+bool LineReader::FindLine(std::string_view& line, bool grow) {
   std::size_t searched = static_cast<std::size_t>(end_ - next_);
-  while (!atEnd_) {
-    Refill(true);
-    const std::size_t pending = static_cast<std::size_t>(end_ - next_);
-    if (const void* lf = std::memchr(next_ + searched, '\n', pending - searched)) {
-      TakeLine(static_cast<const char*>(lf), line);
-      return true;
-    }
-    searched = pending;
-  }
-  if (next_ == end_) {
-    return false;
-  }
-  line = std::string_view(next_, static_cast<std::size_t>(end_ - next_));
-  next_ = end_;
-  return true;
-}
-
-// Reads on until the next line ends inside the window, or the input ends, and takes it: true.
-// False when no line is left, or when the line does not fit the window (nothing is taken).
-bool LineReader::FitLine(std::string_view& line) {
-  std::size_t searched = static_cast<std::size_t>(end_ - next_);
-  while (!atEnd_ && searched < capacity_) {
-    Refill(false);
+  while (!atEnd_ && (grow || searched < capacity_)) {
+    Refill(grow);
     const std::size_t pending = static_cast<std::size_t>(end_ - next_);
     if (const void* lf = std::memchr(next_ + searched, '\n', pending - searched)) {
       TakeLine(static_cast<const char*>(lf), line);
@@ -74,7 +56,7 @@ int LineReader::ReadIntsOrLine(int count, int* values, std::string_view& line) {
 
 int LineReader::ReadIntsSlow(int count, int* values, std::string_view* wholeLine) {
   std::string_view line;
-  if (FitLine(line)) {
+  if (FindLine(line, false)) {
     const int converted = ScanInts(line, count, values);
     if (wholeLine != nullptr) {
       *wholeLine = line;
@@ -118,7 +100,7 @@ int LineReader::ReadIntsSlow(int count, int* values, std::string_view* wholeLine
 bool LineReader::MeasureLine(std::string_view& line, std::int64_t& length) {
   if (const char* lf = FindLineEnd()) {
     TakeLine(lf, line);
-  } else if (!FitLine(line)) {
+  } else if (!FindLine(line, false)) {
     if (next_ == end_) {
       return false;
     }

@@ -34,7 +34,7 @@ class LineReader {
       TakeLine(lf, line);
       return true;
     }
-    return ReadLineSlow(line);
+    return FindLine(line, true);
   }
 
   // Reads the next line and converts numbers from its start into `values`, one after the
@@ -79,9 +79,8 @@ class LineReader {
     line = std::string_view(next_, static_cast<std::size_t>(stop - next_));
     next_ = const_cast<char*>(lf) + 1;
   }
-  bool ReadLineSlow(std::string_view& line);
   int ReadIntsSlow(int count, int* values, std::string_view* wholeLine);
-  bool FitLine(std::string_view& line);
+  bool FindLine(std::string_view& line, bool grow);
   std::int64_t SkipLongLine();
   void Refill(bool grow);
   // Makes `size` more bytes at end_ part of the input, up to a byte 0x1A.

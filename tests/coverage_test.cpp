@@ -75,13 +75,9 @@ std::string ExpectedMessage(const Verdict& v) {
   return {};
 }
 
-Verdict Evaluate(TestCase& tc, const RectList& rects, BlockWorkspace& workspace,
-                 std::string& message) {
-  std::string body = std::to_string(rects.size()) + "\n";
-  for (const Rect& r : rects) {
-    body += std::to_string(r.x) + " " + std::to_string(r.y) + " " + std::to_string(r.width) + " " +
-            std::to_string(r.height) + "\n";
-  }
+// The check number a block body gives (0: accepted), with its message.
+int RunBlock(TestCase& tc, const std::string& body, BlockWorkspace& workspace,
+             std::string& message) {
   MemorySource source(body);
   LineReader reader(source);
   std::int64_t lineCounter = 0;
@@ -89,9 +85,19 @@ Verdict Evaluate(TestCase& tc, const RectList& rects, BlockWorkspace& workspace,
     EvaluateCase(reader, tc, 1, lineCounter, workspace);
   } catch (const EAssertion& assertion) {
     message = assertion.message;
-    return {assertion.line};
+    return assertion.line;
   }
-  return {};
+  return 0;
+}
+
+Verdict Evaluate(TestCase& tc, const RectList& rects, BlockWorkspace& workspace,
+                 std::string& message) {
+  std::string body = std::to_string(rects.size()) + "\n";
+  for (const Rect& r : rects) {
+    body += std::to_string(r.x) + " " + std::to_string(r.y) + " " + std::to_string(r.width) + " " +
+            std::to_string(r.height) + "\n";
+  }
+  return {RunBlock(tc, body, workspace, message)};
 }
 
 struct Generator {
@@ -278,17 +284,6 @@ TEST(Coverage, LargeBlocksEveryWay) {
 // A block leaves nothing behind for the next one in the same workspace, whichever way it ended:
 // settled by a rectangle that covers every black cell, passed by painting, or failed.
 TEST(Coverage, NothingCarriesOverToTheNextBlock) {
-  const auto evaluate = [](TestCase& testCase, const char* block, BlockWorkspace& workspace) {
-    MemorySource source(block);
-    LineReader reader(source);
-    std::int64_t lineCounter = 0;
-    try {
-      EvaluateCase(reader, testCase, 1, lineCounter, workspace);
-    } catch (const EAssertion& assertion) {
-      return assertion.line;
-    }
-    return 0;
-  };
   PictureForTest picture({"##.", "###"}, 3, 3);
   // Large enough that the canvas is cleared cell by cell, not all at once.
   std::vector<std::string> rows(64, std::string(64, '.'));
@@ -309,7 +304,9 @@ TEST(Coverage, NothingCarriesOverToTheNextBlock) {
   };
   BlockWorkspace workspace;
   for (const auto& block : blocks) {
-    EXPECT_EQ(evaluate(*block.testCase, block.block, workspace), block.check) << block.block;
+    std::string message;
+    EXPECT_EQ(RunBlock(*block.testCase, block.block, workspace, message), block.check)
+        << block.block;
   }
 }
 
