@@ -200,6 +200,8 @@ bool Coverage::PaintChecked(const Rect& rect, Cell& white) {
   Byte* canvas = canvas_.data() + rect.y * stride;
   const int from = rect.x;
   const int to = rect.x + rect.width;
+  // Counted first: a white cell found half way leaves rows painted, for the next Begin to clear.
+  paintedSteps_ += PaintSteps(rect.x, rect.width, rect.height);
   // Most rectangles take one word a row, with the same mask on every row.
   const bool onePiece = bit_rows::PieceEnd(from, to) == to;
   const bit_rows::Piece first = bit_rows::PieceAt(from, to);
@@ -221,7 +223,6 @@ bool Coverage::PaintChecked(const Rect& rect, Cell& white) {
       bit_rows::Store(canvas + piece.byte, bit_rows::Load(canvas + piece.byte) | piece.mask);
     }
   }
-  paintedSteps_ += PaintSteps(rect.x, rect.width, rect.height);
   Keep(rect, true);
   paintedBoxes_ = boxes_.size();
   return false;

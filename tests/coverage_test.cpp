@@ -289,6 +289,8 @@ TEST(Coverage, NothingCarriesOverToTheNextBlock) {
   std::vector<std::string> rows(64, std::string(64, '.'));
   rows[0][0] = '#';
   PictureForTest oneCell(rows, 1, 1);
+  rows[1][0] = '#';
+  PictureForTest twoCells(rows, 3, 3);
   const struct {
     TestCase* testCase;
     const char* block;
@@ -301,6 +303,8 @@ TEST(Coverage, NothingCarriesOverToTheNextBlock) {
       {&oneCell.testCase, "1\n0 0 0 0\n", 157},
       {&picture.testCase, "3\n0 0 2 2\n2 1 1 1\n0 0 1 1\n", 0},
       {&picture.testCase, "1\n0 0 1 1\n", 157},
+      {&twoCells.testCase, "1\n0 0 1 3\n", 148},  // fails half way through painting
+      {&twoCells.testCase, "1\n0 0 1 1\n", 157},
   };
   BlockWorkspace workspace;
   for (const auto& block : blocks) {
