@@ -2,7 +2,7 @@
 # Generates the workloads (once) into BUILD_DIR/bench and prints one table: workload, bytes,
 # evaluator time, floor time (bench_floor: the least any reader of the two files must do) over
 # the same two files, their ratio, and peak memory against the bound 2 x input + submission / 4
-# + 64 MiB. Times are medians of RUNS runs (default 7), all taken in this one run.
+# + 64 MiB. Times are medians of RUNS runs (default 7), the evaluator and the floor taking turns.
 #   bench/run.sh BUILD_DIR [WORKLOAD...]
 # The default workloads are those of the performance table; `hugeline` and `hugeinput` (three
 # gigabytes on disk) measure the resource bounds.
