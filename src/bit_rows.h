@@ -74,19 +74,4 @@ inline void SetRun(Byte* row, int from, int to) {
   }
 }
 
-inline void ClearRun(Byte* row, int from, int to) {
-  for (; from < to; from = PieceEnd(from, to)) {
-    const Piece piece = PieceAt(from, to);
-    Store(row + piece.byte, Load(row + piece.byte) & ~piece.mask);
-  }
-}
-
-// Up to 64 cells of a row from `from` on, as the low bits of a word.
-inline Word Extract(const Byte* row, int from, int count) {
-  const Word bits = Load(row + from / 8) >> (from % 8);
-  // A word read at a byte gives at least 57 cells; a longer piece takes the next byte too.
-  const Word more = from % 8 + count > 64 ? Word{row[from / 8 + 8]} << (64 - from % 8) : 0;
-  const Word all = bits | more;
-  return count == 64 ? all : all & ((Word{1} << count) - 1);
-}
 }  // namespace bit_rows
