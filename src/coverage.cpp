@@ -77,10 +77,10 @@ struct BandedCounts {
   std::int32_t* rows;     // boxes over each row, counted row by row
   std::int32_t* full;     // boxes over each band whole
   std::int32_t* partial;  // rows of each band with a row count above zero
-  std::int64_t covered = 0;
 
-  // Rows [from, to) of one band; the loops are free of aliasing and so vectorised.
-  void CountRows(int band, int from, int to, int delta) {
+  // Rows [from, to) of one band; returns the change of covered rows. The loops are free of
+  // aliasing and so vectorised.
+  std::int64_t CountRows(int band, int from, int to, int delta) const {
     std::int32_t* const first = rows + from;
     const int count = to - from;
     int change = 0;
@@ -96,35 +96,42 @@ struct BandedCounts {
       }
     }
     partial[band] += change;
-    covered += full[band] == 0 ? change : 0;
+    return full[band] == 0 ? change : 0;
   }
 
-  // A band covered whole counts all its rows, and those it already counted row by row once.
-  void CountBands(int band, int last, int delta) {
+  // Bands covered whole: one that turns covered counts all its rows but those it already
+  // counted row by row, and one that turns uncovered takes them away again. Without branches:
+  // whether a band turns is as unpredictable as the boxes.
+  std::int64_t CountBands(int band, int last, int delta) const {
+    std::int64_t change = 0;
     for (; band <= last; ++band) {
       const std::int32_t before = full[band];
-      full[band] = before + delta;
-      const bool flips = before + (delta > 0 ? 0 : delta) == 0;
-      covered += flips ? delta * (kBand - partial[band]) : 0;
+      const std::int32_t after = before + delta;
+      full[band] = after;
+      const std::int32_t turned = static_cast<std::int32_t>(before == 0) - (after == 0);
+      change += turned * (kBand - partial[band]);
     }
+    return change;
   }
 
-  void Add(int from, int to, int delta) {
+  // Adds a box's rows [from, to) (delta 1) or takes them away (-1); returns the change of
+  // covered rows.
+  std::int64_t Add(int from, int to, int delta) const {
     int band = from / kBand;
     int last = (to - 1) / kBand;
     if (band == last) {
-      CountRows(band, from, to, delta);
-      return;
+      return CountRows(band, from, to, delta);
     }
+    std::int64_t change = 0;
     if (from % kBand != 0) {
-      CountRows(band, from, (band + 1) * kBand, delta);
+      change += CountRows(band, from, (band + 1) * kBand, delta);
       ++band;
     }
     if (to % kBand != 0) {
-      CountRows(last, last * kBand, to, delta);
+      change += CountRows(last, last * kBand, to, delta);
       --last;
     }
-    CountBands(band, last, delta);
+    return change + CountBands(band, last, delta);
   }
 };
 
@@ -597,17 +604,18 @@ std::int64_t Coverage::SweepArea() {
     bandFull_.resize(bands, 0);
     bandPartial_.resize(bands, 0);
   }
-  BandedCounts counts{rowCover_.data(), bandFull_.data(), bandPartial_.data()};
+  const BandedCounts counts{rowCover_.data(), bandFull_.data(), bandPartial_.data()};
   std::int64_t area = 0;
+  std::int64_t covered = 0;
   int previous = 0;
   Sweep(AcrossTheColumns(), testCase_->w, [&](int x, auto ends, auto starts) {
-    area += counts.covered * (x - previous);
+    area += covered * (x - previous);
     previous = x;
     for (const std::uint32_t i : ends) {
-      counts.Add(Top(boxes_[i]), Bottom(boxes_[i]), -1);
+      covered += counts.Add(Top(boxes_[i]), Bottom(boxes_[i]), -1);
     }
     for (const std::uint32_t i : starts) {
-      counts.Add(Top(boxes_[i]), Bottom(boxes_[i]), 1);
+      covered += counts.Add(Top(boxes_[i]), Bottom(boxes_[i]), 1);
     }
   });
   return area;
