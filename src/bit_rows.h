@@ -45,21 +45,20 @@ struct Piece {
   int byte;
   Word mask;
 };
-inline Piece PieceAt(int from, int to) {
-  const int shift = from % 8;
-  const int count = to - from < 64 - shift ? to - from : 64 - shift;
+// The piece that starts at `at`, which moves on to where the piece ends.
+inline Piece NextPiece(int& at, int to) {
+  const int shift = at % 8;
+  const int count = to - at < 64 - shift ? to - at : 64 - shift;
   const Word ones = count == 64 ? ~Word{0} : (Word{1} << count) - 1;
-  return {from / 8, ones << shift};
-}
-inline int PieceEnd(int from, int to) {
-  const int shift = from % 8;
-  return to - from < 64 - shift ? to : from + 64 - shift;
+  const Piece piece{at / 8, ones << shift};
+  at += count;
+  return piece;
 }
 
 // The first clear cell in [from, to) of a row, or `to`.
 inline int FirstClear(const Byte* row, int from, int to) {
-  for (; from < to; from = PieceEnd(from, to)) {
-    const Piece piece = PieceAt(from, to);
+  for (int at = from; at < to;) {
+    const Piece piece = NextPiece(at, to);
     if (const Word clear = ~Load(row + piece.byte) & piece.mask) {
       return piece.byte * 8 + std::countr_zero(clear);
     }
@@ -68,8 +67,8 @@ inline int FirstClear(const Byte* row, int from, int to) {
 }
 
 inline void SetRun(Byte* row, int from, int to) {
-  for (; from < to; from = PieceEnd(from, to)) {
-    const Piece piece = PieceAt(from, to);
+  for (int at = from; at < to;) {
+    const Piece piece = NextPiece(at, to);
     Store(row + piece.byte, Load(row + piece.byte) | piece.mask);
   }
 }

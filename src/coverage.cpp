@@ -209,25 +209,29 @@ bool Coverage::PaintChecked(const Rect& rect, Cell& white) {
   const int to = rect.x + rect.width;
   // Counted first: a white cell found half way leaves rows painted, for the next Begin to clear.
   paintedSteps_ += PaintSteps(rect.x, rect.width, rect.height);
+  // Looks for a white cell under one piece of a row, and paints the piece when there is none.
+  const auto checkAndPaint = [&](const bit_rows::Piece& piece, int y) {
+    if (const Word found = ~bit_rows::Load(picture + piece.byte) & piece.mask) {
+      white = Cell{piece.byte * 8 + std::countr_zero(found), y};
+      return true;
+    }
+    bit_rows::Store(canvas + piece.byte, bit_rows::Load(canvas + piece.byte) | piece.mask);
+    return false;
+  };
   // Most rectangles take one word a row, with the same mask on every row.
-  const bool onePiece = bit_rows::PieceEnd(from, to) == to;
-  const bit_rows::Piece first = bit_rows::PieceAt(from, to);
+  int firstEnd = from;
+  const bit_rows::Piece first = bit_rows::NextPiece(firstEnd, to);
   for (int y = rect.y; y < rect.y + rect.height; ++y, picture += stride, canvas += stride) {
-    if (onePiece) {
-      if (const Word found = ~bit_rows::Load(picture + first.byte) & first.mask) {
-        white = Cell{first.byte * 8 + std::countr_zero(found), y};
+    if (firstEnd == to) {
+      if (checkAndPaint(first, y)) {
         return true;
       }
-      bit_rows::Store(canvas + first.byte, bit_rows::Load(canvas + first.byte) | first.mask);
       continue;
     }
-    for (int at = from; at < to; at = bit_rows::PieceEnd(at, to)) {
-      const bit_rows::Piece piece = bit_rows::PieceAt(at, to);
-      if (const Word found = ~bit_rows::Load(picture + piece.byte) & piece.mask) {
-        white = Cell{piece.byte * 8 + std::countr_zero(found), y};
+    for (int at = from; at < to;) {
+      if (checkAndPaint(bit_rows::NextPiece(at, to), y)) {
         return true;
       }
-      bit_rows::Store(canvas + piece.byte, bit_rows::Load(canvas + piece.byte) | piece.mask);
     }
   }
   Keep(rect, true);
@@ -338,8 +342,8 @@ std::int64_t Coverage::ClearCanvas(bool count) {
   for (std::size_t i = 0; i < paintedBoxes_; ++i) {
     const Box& box = boxes_[i];
     ForEachRow(canvas, stride, box, [&](Byte* row, int from, int to) {
-      for (int at = from; at < to; at = bit_rows::PieceEnd(at, to)) {
-        const bit_rows::Piece piece = bit_rows::PieceAt(at, to);
+      for (int at = from; at < to;) {
+        const bit_rows::Piece piece = bit_rows::NextPiece(at, to);
         const Word before = bit_rows::Load(row + piece.byte);
         if (count) {
           cleared += bit_rows::Count(before & piece.mask);
