@@ -14,10 +14,10 @@
 #include <string>
 #include <string_view>
 
+#include "eval/run.h"
 #include "report_form.h"
-#include "run.h"
-#include "view_command.h"
-#include "view_layout.h"
+#include "view/command.h"
+#include "view/layout.h"
 
 namespace {
 const std::string& WorkDir() {
@@ -44,7 +44,7 @@ std::string ReadFile(const std::string& path) {
   return text.str();
 }
 
-std::string Evaluate() {
+std::string EvaluateToReport() {
   const std::string dir = WorkDir();
   std::string words[] = {"Ozi18Zelmiranke", "eval", dir + "/input.txt", dir + "/submission.txt",
                          dir + "/report.txt"};
@@ -59,15 +59,15 @@ std::string Evaluate() {
 void CheckView(const std::string& report) {
   const std::string dir = WorkDir();
   const ViewArgs args{dir + "/input.txt", dir + "/submission.txt", dir + "/picture.svg"};
-  ViewedRun run;
-  RunForView(args.input, args.submission, 1, run);
-  std::string line;
-  WriteFirstLine(run, [&line](std::string_view piece) { line.append(piece); });
-  if (report.substr(0, report.find('\n')) != line) {
+  ViewedRun run(1);
+  Evaluate(args.input, args.submission, run.evaluation, &run.facts);
+  StringSink line;
+  WriteFirstLine(line, run.evaluation);
+  if (report.substr(0, report.find('\n')) != line.Text()) {
     std::fprintf(stderr, "the viewer's first line is not the report's\n");
     std::abort();
   }
-  if (static_cast<std::int64_t>(DrawPicture(args, run).size()) > kPictureBound) {
+  if (static_cast<std::int64_t>(Picture(args, run).size()) > kPictureBound) {
     std::fprintf(stderr, "the picture is larger than its bound\n");
     std::abort();
   }
@@ -94,9 +94,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   WriteFile(WorkDir() + "/input.txt", input);
   WriteFile(WorkDir() + "/submission.txt", submission);
 #endif
-  const std::string first = Evaluate();
+  const std::string first = EvaluateToReport();
   CheckReportForm(first);
-  if (Evaluate() != first) {
+  if (EvaluateToReport() != first) {
     std::fprintf(stderr, "the same files gave two reports\n");
     std::abort();
   }

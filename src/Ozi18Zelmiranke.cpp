@@ -2,7 +2,7 @@
 //   Ozi18Zelmiranke eval input.txt submission.txt report.txt
 #include <cstring>
 
-#include "run.h"
+#include "eval/run.h"
 
 int main(int argc, char** argv) {
   if (argc > 1 && std::strcmp(argv[1], "eval") == 0) {

@@ -1,0 +1,42 @@
+#include "base/byte_source.h"
+
+#include <algorithm>
+#include <cstring>
+#include <filesystem>
+#include <system_error>
+
+FileSource::FileSource(const std::string& path) {
+  std::error_code error;
+  if (std::filesystem::is_directory(path, error)) {
+    return;
+  }
+  file_ = std::fopen(path.c_str(), "rb");
+  if (file_ != nullptr) {
+    // The line reader reads in large chunks; a second buffer below it would only copy.
+    std::setvbuf(file_, nullptr, _IONBF, 0);
+  }
+}
+
+FileSource::~FileSource() {
+  if (file_ != nullptr) {
+    std::fclose(file_);
+  }
+}
+
+std::size_t FileSource::Read(char* buffer, std::size_t size) {
+  if (file_ == nullptr) {
+    return 0;
+  }
+  const std::size_t got = std::fread(buffer, 1, size, file_);
+  if (got == 0 && std::ferror(file_)) {
+    throw EReadError("read error");
+  }
+  return got;
+}
+
+std::size_t MemorySource::Read(char* buffer, std::size_t size) {
+  const std::size_t got = std::min(size, rest_.size());
+  std::memcpy(buffer, rest_.data(), got);
+  rest_.remove_prefix(got);
+  return got;
+}

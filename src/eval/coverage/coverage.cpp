@@ -1,0 +1,219 @@
+#include "eval/coverage/coverage.h"
+
+#include <algorithm>
+#include <climits>
+#include <iterator>
+
+using bit_rows::Word;
+
+namespace {
+// Relative costs of the ways, in tenths of a nanosecond on the development machine (measured
+// with bench/): a word of a row painted (or cleared, or compared); a row or band step of the
+// sweep; a cell of a cross-section rebuilt; a box put in order and added to the sweep or the
+// sections; a cell of the grid; a bucket of a counting sort.
+constexpr std::int64_t kPaintWord = 15;
+constexpr std::int64_t kBandStep = 4;
+constexpr std::int64_t kSectionCell = 8;
+constexpr std::int64_t kSectionRect = 150;
+constexpr std::int64_t kGridCell = 15;
+constexpr std::int64_t kBucket = 5;
+// The grid has a cell per pair of neighbouring edges: only for a few boxes, and for a handful
+// without weighing the other ways at all.
+constexpr std::int64_t kGridMost = 24;
+constexpr std::size_t kGridAlways = 8;
+// A rectangle of at most this many word steps is painted as it arrives.
+constexpr std::int64_t kPaintNowMost = 64;
+}  // namespace
+
+struct Coverage::Estimate {
+  std::int64_t rects = 0;        // boxes
+  std::int64_t total = 0;        // the sum of their areas
+  std::int64_t heights = 0;      // the sum of their heights
+  std::int64_t sweepSteps = 0;   // the sweep's steps for them
+  std::int64_t paintWords = 0;   // steps to paint the boxes not painted yet
+  std::int64_t rowEdges = 0;     // distinct rows where a box starts or ends
+  std::int64_t columnEdges = 0;  // likewise columns
+};
+
+void Coverage::Begin(const TestCase& testCase) {
+  canvas_.Begin(testCase);
+  testCase_ = &testCase;
+  settled_ = false;
+  unpainted_ = 0;
+  paintedBoxes_ = 0;
+  boxes_.clear();
+}
+
+bool Coverage::PaintsNow(const Rect& rect) const {
+  return !settled_ && unpainted_ == 0 &&
+         PaintSteps(rect.x, rect.width, rect.height) <= kPaintNowMost;
+}
+
+bool Coverage::PaintChecked(const Rect& rect, Cell& white) {
+  if (canvas_.PaintChecked(rect, white)) {
+    return true;
+  }
+  Keep(rect, true);
+  paintedBoxes_ = boxes_.size();
+  return false;
+}
+
+void Coverage::Add(const Rect& rect) {
+  if (!settled_) {
+    ++unpainted_;
+    Keep(rect, false);
+  }
+}
+
+// A painted box is kept even when it settles the block, so that it is cleared after.
+void Coverage::Keep(const Rect& rect, bool painted) {
+  if (static_cast<std::int64_t>(rect.width) * rect.height == testCase_->blackCount) {
+    settled_ = true;  // it covers every black cell: nothing else can change the outcome
+    if (!painted) {
+      return;
+    }
+  }
+  boxes_.push_back(PackedRect::Of(rect));
+}
+
+bool Coverage::Finish(Cell& mismatch) {
+  if (settled_) {
+    canvas_.Clear(Painted());
+    return false;
+  }
+  if (unpainted_ == 0) {
+    // Every rectangle is in the canvas: compare it with the picture when that costs no more
+    // than the painting did; otherwise take the area of the union while clearing the canvas.
+    const std::int64_t words = testCase_->Stride() * testCase_->h / 8 + 1;
+    if (canvas_.Steps() >= words) {
+      const bool differs = canvas_.FirstDifference(mismatch);
+      canvas_.Clear(Painted());
+      return differs;
+    }
+    if (canvas_.CountAndClear(Painted()) == testCase_->blackCount) {
+      return false;
+    }
+    return PaintAndCompare(mismatch);
+  }
+  canvas_.Clear(Painted());
+  if (boxes_.size() <= kGridAlways) {
+    if (grid_(boxes_) == testCase_->blackCount) {
+      return false;
+    }
+    return Locate(Measure(), mismatch);
+  }
+  if (LargestCoverAll()) {
+    return false;
+  }
+  const Estimate estimate = Measure();
+  if (estimate.total < testCase_->blackCount) {
+    return Locate(estimate, mismatch);
+  }
+  const Way way = Choose(estimate);
+  if (way == Way::kPainter) {
+    return PaintAndCompare(mismatch);
+  }
+  if (UnionArea(way) == testCase_->blackCount) {
+    return false;
+  }
+  return Locate(estimate, mismatch);
+}
+
+// Paints every box into the clear canvas, compares it with the picture and clears it again.
+bool Coverage::PaintAndCompare(Cell& mismatch) {
+  canvas_.Paint(boxes_);
+  paintedBoxes_ = boxes_.size();
+  const bool differs = canvas_.FirstDifference(mismatch);
+  canvas_.Clear(Painted());
+  return differs;
+}
+
+Coverage::Estimate Coverage::Measure() {
+  const TestCase& testCase = *testCase_;
+  Estimate estimate;
+  const std::int64_t columnBase = testCase.h + 1;
+  const std::int64_t words = (columnBase + testCase.w + 1 + 63) / 64;
+  edges_.resize(std::max<std::size_t>(edges_.size(), static_cast<std::size_t>(words)));
+  Word* edges = edges_.data();
+  const auto mark = [edges](std::int64_t bit) { edges[bit / 64] |= Word{1} << (bit % 64); };
+  for (const PackedRect& box : boxes_) {
+    ++estimate.rects;
+    estimate.total += box.Area();
+    estimate.heights += box.height;
+    estimate.sweepSteps += SweepSteps(box);
+    const std::int64_t steps = PaintSteps(box);
+    estimate.paintWords += steps > kPaintNowMost ? steps : 0;
+    mark(box.Top());
+    mark(box.Bottom());
+    mark(columnBase + box.Left());
+    mark(columnBase + box.Right());
+  }
+  for (std::int64_t i = 0; i < words; ++i) {
+    const std::int64_t rowBits = std::clamp<std::int64_t>(columnBase - 64 * i, 0, 64);
+    const Word rows = rowBits == 64 ? edges[i] : edges[i] & ((Word{1} << rowBits) - 1);
+    estimate.rowEdges += bit_rows::Count(rows);
+    estimate.columnEdges += bit_rows::Count(edges[i] ^ rows);
+    edges[i] = 0;
+  }
+  return estimate;
+}
+
+Coverage::Way Coverage::Choose(const Estimate& e) const {
+  const std::int64_t w = testCase_->w;
+  const std::int64_t h = testCase_->h;
+  const std::int64_t sortRows = e.rects * kBucketsPerRect < h ? 0 : 2 * (h + e.rects) * kBucket;
+  const std::int64_t sortColumns = e.rects * kBucketsPerRect < w ? 0 : 2 * (w + e.rects) * kBucket;
+  struct Option {
+    Way way;
+    std::int64_t cost;
+  };
+  const std::int64_t gridSide = 2 * e.rects + 1;
+  const Option options[] = {
+      {Way::kGrid, e.rects <= kGridMost ? gridSide * gridSide * kGridCell : INT64_MAX},
+      {Way::kPainter, (e.paintWords + testCase_->Stride() * h / 8) * kPaintWord},
+      {Way::kRows, e.rowEdges * w * kSectionCell + e.rects * kSectionRect + sortRows},
+      {Way::kColumns, e.columnEdges * h * kSectionCell + e.rects * kSectionRect + sortColumns},
+      {Way::kSweep, e.sweepSteps * kBandStep + e.rects * kSectionRect + sortColumns},
+  };
+  return std::min_element(std::begin(options), std::end(options),
+                          [](const Option& l, const Option& r) { return l.cost < r.cost; })
+      ->way;
+}
+
+std::int64_t Coverage::UnionArea(Way way) {
+  switch (way) {
+    case Way::kGrid:
+      return grid_(boxes_);
+    case Way::kRows:
+      return sections_.RowsArea(*testCase_, boxes_, walk_);
+    case Way::kColumns:
+      return sections_.ColumnsArea(*testCase_, boxes_, walk_);
+    case Way::kPainter:
+    case Way::kSweep:
+      break;
+  }
+  return sweep_(*testCase_, boxes_, walk_);
+}
+
+// Names the first cell that differs, by the painter or the cross-sections down the rows.
+bool Coverage::Locate(const Estimate& estimate, Cell& mismatch) {
+  const std::int64_t w = testCase_->w;
+  const std::int64_t h = testCase_->h;
+  const std::int64_t rowWords = testCase_->Stride() / 8 + 1;
+  const std::int64_t byPainter =
+      (estimate.paintWords + estimate.heights + rowWords * h) * kPaintWord;
+  const std::int64_t byRows = estimate.rowEdges * w * kSectionCell + estimate.rects * kSectionRect +
+                              h * rowWords * kPaintWord;
+  if (byRows < byPainter) {
+    return sections_.FirstDifference(*testCase_, boxes_, walk_, mismatch);
+  }
+  return PaintAndCompare(mismatch);
+}
+
+// Whether a few of the largest boxes cover every black cell by themselves, which settles the
+// block at the cost of one pass over the boxes: blocks of many large rectangles mostly do.
+bool Coverage::LargestCoverAll() {
+  PackedRect largest[kGridAlways];
+  const std::size_t count = LargestBoxes(boxes_, kGridAlways, largest);
+  return grid_(std::span<const PackedRect>(largest, count)) == testCase_->blackCount;
+}

@@ -1,0 +1,76 @@
+// Whether a block's rectangles cover exactly the black cells of a picture, at a cost that no
+// shape of the block can inflate. Every rectangle handed in has passed the grid and white-cell
+// checks, so their union lies inside the black cells, and it covers every black cell exactly
+// when its area equals the number of black cells.
+//
+// A small rectangle (a few rows of a few words) is painted into the canvas as it arrives, in
+// the same pass that looks for a white cell under it (check 148): for the small rectangles of
+// most covers that is all there is to do. Coverage keeps the block's rectangles and decides, in
+// one place, which way finds the area of their union for the block at hand at the least cost
+// (each cost estimated from one pass over the rectangles); each way has its own file:
+// - settled: one rectangle as large as the whole black area; nothing to add up;
+// - the grid of the distinct edges (grid_area.h): a handful of rectangles, or the few largest
+//   of a block that cover everything by themselves;
+// - the painter (canvas.h): the rest painted too, and the canvas compared with the picture;
+// - cross-sections down the rows or across the columns (sections.h);
+// - the banded sweep (sweep_area.h): the bound for every other block.
+// A block that misses a cell then pays once, by the painter or the cross-sections down the
+// rows, to name the first cell that differs.
+#pragma once
+
+#include <cstdint>
+
+#include "base/bit_rows.h"
+#include "eval/coverage/canvas.h"
+#include "eval/coverage/edge_walk.h"
+#include "eval/coverage/grid_area.h"
+#include "eval/coverage/packed_rect.h"
+#include "eval/coverage/sections.h"
+#include "eval/coverage/sweep_area.h"
+#include "eval/rect.h"
+#include "eval/test_case.h"
+
+class Coverage {
+ public:
+  // Starts a block of `testCase`.
+  void Begin(const TestCase& testCase);
+
+  // Whether a rectangle with area is painted as it arrives (PaintChecked) rather than looked
+  // up in the white-cell index and kept for later (Add).
+  bool PaintsNow(const Rect& rect) const;
+  // Paints a rectangle unless it covers a white cell: then true, with the first such cell in
+  // row-major order (check 148), and the block ends there.
+  bool PaintChecked(const Rect& rect, Cell& white);
+  // Takes a rectangle with area, not painted, that has passed every check.
+  void Add(const Rect& rect);
+
+  // After the block's last rectangle: whether some cell's colour in the picture differs from
+  // whether the rectangles cover it, and then the first such cell in row-major order.
+  bool Finish(Cell& mismatch);
+
+ private:
+  enum class Way { kGrid, kPainter, kRows, kColumns, kSweep };
+  struct Estimate;
+  void Keep(const Rect& rect, bool painted);
+  Estimate Measure();
+  Way Choose(const Estimate& estimate) const;
+  std::int64_t UnionArea(Way way);
+  bool Locate(const Estimate& estimate, Cell& mismatch);
+  bool PaintAndCompare(Cell& mismatch);
+  bool LargestCoverAll();
+  std::span<const PackedRect> Painted() const { return {boxes_.data(), paintedBoxes_}; }
+
+  const TestCase* testCase_ = nullptr;
+  bool settled_ = false;        // one rectangle covers every black cell
+  std::int64_t unpainted_ = 0;  // rectangles kept without being painted
+  // The boxes painted: the first ones, up to the first rectangle that was not. From then on a
+  // way other than the canvas decides, so painting more would only cost.
+  std::size_t paintedBoxes_ = 0;
+  ScratchArray<PackedRect> boxes_;      // the rectangles with area, in order, until settled
+  ScratchArray<bit_rows::Word> edges_;  // marks of distinct edges, clear between blocks
+  Canvas canvas_;
+  GridArea grid_;
+  Sections sections_;
+  SweepArea sweep_;
+  EdgeWalk walk_;
+};

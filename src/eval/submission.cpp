@@ -1,0 +1,189 @@
+#include "eval/submission.h"
+
+#include "base/scan_ints.h"
+#include "eval/assertion.h"
+#include "eval/checks.h"
+#include "eval/task_input.h"
+
+namespace {
+std::string Ordinal(int k) {
+  return IntToStr(k) + ". ";
+}
+
+bool FitsLimit(const Rect& rect, const TestCase& testCase) {
+  return (rect.width <= testCase.a && rect.height <= testCase.b) ||
+         (rect.width <= testCase.b && rect.height <= testCase.a);
+}
+
+// A rectangle's line and its ordinal in the block.
+struct RectSite {
+  std::int64_t line;
+  int k;
+};
+
+void ReadRect(LineReader& reader, const RectSite& site, Rect& rect) {
+  const int converted = reader.ReadInts(rect.x, rect.y, rect.width, rect.height);
+  if (converted < 0) {
+    Fail("manjka vrstica z " + Ordinal(site.k) + "pravokotnikom", check::kRectLineMissing,
+         {site.line, site.k});
+  }
+  if (converted < 4) {
+    Fail("opis " + Ordinal(site.k) + "pravokotnika bi morala tvoriti stiri cela stevila",
+         check::kRectNotFourNumbers, {site.line, site.k});
+  }
+}
+
+void CheckRect(const Rect& rect, const RectSite& site, const TestCase& testCase) {
+  // Messages are built only on failure: this runs for every rectangle.
+  const auto edge = [&site] { return "opis " + Ordinal(site.k) + "pravokotnik strli cez "; };
+  const FailureSite where{site.line, site.k};
+  if (rect.x < 0) {
+    Fail(edge() + "levi rob mreze (x = " + IntToStr(rect.x) + ")", check::kRectLeftEdge, where);
+  }
+  if (rect.y < 0) {
+    Fail(edge() + "zgornji rob mreze (y = " + IntToStr(rect.y) + ")", check::kRectTopEdge, where);
+  }
+  if (static_cast<std::int64_t>(rect.x) + rect.width > testCase.w) {
+    Fail(edge() + "desni rob mreze (x = " + IntToStr(rect.x) + ", sirina = " +
+             IntToStr(rect.width) + ", sirina mreze w = " + IntToStr(testCase.w) + ")",
+         check::kRectRightEdge, where);
+  }
+  if (static_cast<std::int64_t>(rect.y) + rect.height > testCase.h) {
+    Fail(edge() + "spodnji rob mreze (y = " + IntToStr(rect.y) + ", visina = " +
+             IntToStr(rect.height) + ", visina mreze h = " + IntToStr(testCase.h) + ")",
+         check::kRectBottomEdge, where);
+  }
+  if (!FitsLimit(rect, testCase)) {
+    Fail(Ordinal(site.k) + "pravokotnik je prevelik (" + IntToStr(rect.width) + " * " +
+             IntToStr(rect.height) + ", omejitev je " + IntToStr(testCase.a) + " * " +
+             IntToStr(testCase.b) + ")",
+         check::kRectTooLarge, where);
+  }
+}
+
+[[noreturn]] void FailWhiteCell(const RectSite& site, const Cell& cell) {
+  Fail(Ordinal(site.k) + "pravokotnik pobarva tudi celico x = " + IntToStr(cell.x) +
+           ", y = " + IntToStr(cell.y) + ", ki bi morala ostati bela",
+       check::kRectCoversWhite, {site.line, site.k, cell});
+}
+
+// Check 148, and the rectangle on to the coverage check: a small one is painted in the same
+// pass that looks for a white cell, a larger one is looked up in the white-cell index.
+void CheckCells(const Rect& rect, const RectSite& site, BlockWorkspace& workspace) {
+  if (!rect.HasArea()) {
+    return;
+  }
+  Cell cell;
+  if (workspace.coverage.PaintsNow(rect)) {
+    if (workspace.coverage.PaintChecked(rect, cell)) {
+      FailWhiteCell(site, cell);
+    }
+    return;
+  }
+  if (workspace.whiteCells.Find(rect.x, rect.y, rect.width, rect.height, cell.x, cell.y)) {
+    FailWhiteCell(site, cell);
+  }
+  workspace.coverage.Add(rect);
+}
+
+void CheckCoverage(const TestCase& testCase, BlockWorkspace& workspace) {
+  Cell cell;
+  if (!workspace.coverage.Finish(cell)) {
+    return;
+  }
+  const std::string where = "x = " + IntToStr(cell.x) + ", y = " + IntToStr(cell.y);
+  if (testCase.IsBlack(cell.x, cell.y)) {
+    Fail("celica " + where + " je ostala bela, pa bi morala postati crna", check::kCellUncovered,
+         {0, 0, cell});
+  }
+  Fail("V OCENJEVALNEM PROGRAMU JE NAPAKA.  Obvesti organizatorje tekmovanja.  " + where,
+       check::kCoverInconsistent, {0, 0, cell});
+}
+
+void ReadHeader(LineReader& reader) {
+  std::string_view line;
+  std::int64_t length = 0;
+  if (!reader.MeasureLine(line, length)) {
+    Fail("manjka stevilka tekmovalca", check::kContestantMissing, {1});
+  }
+  if (length != 6) {
+    Fail("stevilka tekmovalca bi morala imeti 6 stevk", check::kContestantLength, {1});
+  }
+  int contestant = 0;
+  if (ScanInts(line, 1, &contestant) != 1) {
+    Fail(QuoteLine("v prvi vrstici bi morala biti stevilka tekmovalca, ne pa \"", line, "\""),
+         check::kContestantNotNumber, {1});
+  }
+  if (!reader.ReadLine(line)) {
+    Fail("manjka druga vrstica", check::kSubmissionTaskNameMissing, {2});
+  }
+  CheckTaskName(line, "drugi", 2, check::kSubmissionTaskNameWrong);
+}
+}  // namespace
+
+CaseResult EvaluateCase(LineReader& reader, TestCase& testCase, int testNumber,
+                        std::int64_t& lineCounter, BlockWorkspace& workspace) {
+  ++lineCounter;
+  int count = 0;
+  const int converted = reader.ReadInts(count);
+  if (converted < 0) {
+    Fail("manjka vrstica s stevilom pravokotnikov", check::kCountLineMissing, {lineCounter});
+  }
+  const int cells = testCase.w * testCase.h;
+  if (converted != 1 || count < 1 || count > cells) {
+    Fail("stevilo pravokotnikov bi moralo biti od 1 do " + IntToStr(cells), check::kCountInvalid,
+         {lineCounter});
+  }
+  workspace.whiteCells.Use(testCase);
+  workspace.coverage.Begin(testCase);
+  for (int k = 1; k <= count; ++k) {
+    const RectSite site{++lineCounter, k};
+    Rect rect;
+    ReadRect(reader, site, rect);
+    if (workspace.observer != nullptr) {
+      workspace.observer->RectRead(rect);
+    }
+    CheckRect(rect, site, testCase);
+    CheckCells(rect, site, workspace);
+  }
+  CheckCoverage(testCase, workspace);
+  return CaseResult{count, testNumber, &testCase};
+}
+
+void ReadSubmission(LineReader& reader, TestCaseList& testCases, ReportEntryList& entries,
+                    RunObserver* observer) {
+  ReadHeader(reader);
+  BlockWorkspace workspace;
+  workspace.observer = observer;
+  std::int64_t lineCounter = 2;
+  std::string_view line;
+  for (;;) {
+    ++lineCounter;
+    int testNumber = 0;
+    const int converted = reader.ReadIntsOrLine(1, &testNumber, line);
+    if (converted < 0) {
+      break;
+    }
+    if (converted == 0 && line.empty()) {
+      continue;
+    }
+    if (converted != 1) {
+      Fail(QuoteLine("v " + IntToStr(lineCounter) +
+                         ". vrstici bi morala biti stevilka testnega primera, ne pa \"",
+                     line, "\""),
+           check::kBlockStartNotNumber, {lineCounter});
+    }
+    TestCase* testCase = FindTestCase(testCases, testNumber);
+    if (testCase == nullptr) {
+      Fail(
+          "v " + IntToStr(lineCounter) +
+              ". vrstici se pojavlja neveljavna stevilka testnega primera: " + IntToStr(testNumber),
+          check::kUnknownTestNumber, {lineCounter});
+    }
+    if (observer != nullptr) {
+      observer->BlockStarted(*testCase, lineCounter);
+    }
+    const CaseResult result = EvaluateCase(reader, *testCase, testNumber, lineCounter, workspace);
+    entries.push_back({testNumber, result.rectangleCount});
+  }
+}

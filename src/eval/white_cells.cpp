@@ -1,0 +1,68 @@
+#include "eval/white_cells.h"
+
+#include <algorithm>
+
+namespace {
+// Marks a test case whose index has been built.
+constexpr std::uint32_t kIndexed = 0xFFFFFFFFu;
+
+// About what building an index costs, in the units of SearchCost: a few steps for every
+// eight cells and every row, and a floor that keeps tiny pictures from building one often.
+std::uint32_t SearchBudget(const TestCase& testCase) {
+  const std::uint32_t bytes = static_cast<std::uint32_t>(testCase.Stride()) * testCase.h;
+  return 2 * bytes + 4 * testCase.h + 4096;
+}
+
+// A search: a step for each row and each piece of up to 57 cells it reads.
+std::uint32_t SearchCost(int width, int height) {
+  return static_cast<std::uint32_t>(height) * (2 + static_cast<std::uint32_t>(width) / 57);
+}
+}  // namespace
+
+void WhiteCells::Use(TestCase& testCase) {
+  if (&testCase == testCase_ && index_ != nullptr) {
+    return;  // blocks for one test case in a row look their index up once
+  }
+  testCase_ = &testCase;
+  index_ = nullptr;
+  if (testCase.whiteScanCost == kIndexed) {
+    if (const auto found = indexes_.find(&testCase); found != indexes_.end()) {
+      index_ = found->second.get();
+    }
+  }
+}
+
+bool WhiteCells::Find(int x, int y, int width, int height, int& cellX, int& cellY) {
+  if (index_ == nullptr) {
+    TestCase& testCase = *testCase_;
+    if (!testCase.HasWhite()) {
+      return false;
+    }
+    const std::uint32_t cost = SearchCost(width, height);
+    const std::uint32_t budget = SearchBudget(testCase);
+    if (testCase.whiteScanCost < budget - std::min(cost, budget)) {
+      testCase.whiteScanCost += cost;
+      return Search(x, y, width, height, cellX, cellY);
+    }
+    auto& slot = indexes_[&testCase];
+    if (slot == nullptr) {
+      slot = std::make_unique<WhiteIndex>(testCase);
+    }
+    index_ = slot.get();
+    testCase.whiteScanCost = kIndexed;
+  }
+  return index_->AnyWhite(x, y, x + width, y + height) && Search(x, y, width, height, cellX, cellY);
+}
+
+bool WhiteCells::Search(int x, int y, int width, int height, int& cellX, int& cellY) const {
+  const TestCase& testCase = *testCase_;
+  for (int row = y; row < y + height; ++row) {
+    const int white = bit_rows::FirstClear(testCase.Row(row), x, x + width);
+    if (white != x + width) {
+      cellX = white;
+      cellY = row;
+      return true;
+    }
+  }
+  return false;
+}

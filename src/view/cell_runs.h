@@ -1,0 +1,17 @@
+// The cells of a scene as horizontal runs, row by row: black cells, black cells that no
+// rectangle covers, and cells of rows that were not read. The picture draws one element per
+// run, and its size is reckoned by counting the same runs.
+#pragma once
+
+#include <functional>
+
+#include "view/cover_map.h"
+#include "view/region.h"
+#include "view/scene.h"
+
+enum class RunKind { kBlack, kUncovered, kUnread };
+
+// Calls `take(kind, x, y, length)` for every run inside `region`; `cover` may be null when
+// the scene shows no uncovered cells.
+void ForEachRun(const Scene& scene, const CoverMap* cover, const Region& region,
+                const std::function<void(RunKind, int, int, int)>& take);

@@ -1,0 +1,86 @@
+#include "view/command.h"
+
+#include <cstdio>
+
+#include "base/output_file.h"
+#include "view/args.h"
+#include "view/rect_tints.h"
+#include "view/svg_picture.h"
+#include "view/viewed_run.h"
+
+namespace {
+constexpr OutputWords kPictureWords = {"zelmiranke-view", "slika bi prepisala vhodno datoteko",
+                                       "slike ni mogoce ustvariti",
+                                       "slike ni bilo mogoce zapisati"};
+
+// How much of a rectangle's line is read back for its title.
+constexpr std::size_t kLineKeep = kTitleRoom + 1;
+
+// Standard output, for the report's first line.
+class StandardOutput : public TextSink {
+ public:
+  void Write(std::string_view text) override { std::fwrite(text.data(), 1, text.size(), stdout); }
+};
+
+void PrintFirstLine(const ViewedRun& run) {
+  StandardOutput out;
+  WriteFirstLine(out, run.evaluation);
+  std::fputc('\n', stdout);
+  std::fflush(stdout);
+}
+
+// The titles of the drawn rectangles, with their lines read back from the submission.
+std::vector<std::string> Titles(const std::string& submissionPath, const Scene& scene,
+                                const Layout& layout) {
+  std::vector<std::int64_t> lines;
+  for (const std::uint32_t index : layout.drawn) {
+    lines.push_back(scene.numberLine + 2 + static_cast<std::int64_t>(index));
+  }
+  std::vector<std::optional<LineText>> texts(lines.size());
+  try {
+    texts = ReadLineTexts(submissionPath, lines, kLineKeep);
+  } catch (...) {
+    // A file that cannot be read again leaves the titles with the rectangles' numbers.
+  }
+  std::vector<std::string> titles;
+  for (std::size_t i = 0; i < layout.drawn.size(); ++i) {
+    const std::uint32_t index = layout.drawn[i];
+    titles.push_back(RectTitle(index + 1, scene.rects[index], texts[i]));
+  }
+  return titles;
+}
+
+}  // namespace
+
+std::string Picture(const ViewArgs& args, ViewedRun& run) {
+  const Scene scene = BuildScene(run, args.block);
+  std::optional<CoverMap> cover;
+  if (scene.showUncovered) {
+    cover.emplace(scene.w, scene.h, scene.rects);
+  }
+  const CoverMap* coverMap = cover ? &*cover : nullptr;
+  const Layout layout = ChooseLayout(scene, coverMap, args.window);
+  std::vector<Region> boxes;
+  for (const std::uint32_t index : layout.drawn) {
+    boxes.push_back(Clip(scene.rects[index], layout.region));
+  }
+  const std::vector<std::uint8_t> tints = ChooseTints(boxes, layout.region);
+  const std::vector<std::string> titles = Titles(args.submission, scene, layout);
+  return SvgPicture(scene, layout, coverMap, tints, titles);
+}
+
+int RunView(int argc, const char* const* argv) {
+  const std::optional<ViewArgs> args = ParseViewArgs(argc, argv);
+  if (!args) {
+    std::fwrite(kViewUsage.data(), 1, kViewUsage.size(), stdout);
+    std::fflush(stdout);
+    return kViewUsageStatus;
+  }
+  return WriteOutputFile(args->picture, args->input, args->submission, kPictureWords,
+                         [&args](OutputFile& file) {
+                           ViewedRun run(args->block > 0 ? args->block : 1);
+                           Evaluate(args->input, args->submission, run.evaluation, &run.facts);
+                           PrintFirstLine(run);
+                           file.Write(Picture(*args, run));
+                         });
+}

@@ -1,0 +1,153 @@
+#include "view/scene.h"
+
+#include <algorithm>
+
+#include "eval/assertion.h"
+#include "eval/checks.h"
+
+namespace {
+// The caption holds at most this much of the report's line; the picture shows less.
+constexpr std::size_t kCaptionLineLimit = 4096;
+
+std::string Sizes(int number, int w, int h, int a, int b) {
+  return "testni primer " + IntToStr(number) + ": w = " + IntToStr(w) + ", h = " + IntToStr(h) +
+         ", a = " + IntToStr(a) + ", b = " + IntToStr(b);
+}
+
+void ShowPicture(const PictureFacts& picture, const EAssertion& failure, Scene& scene) {
+  scene.w = picture.w;
+  scene.h = picture.h;
+  scene.rows.resize(static_cast<std::size_t>(picture.h));
+  for (int y = 0; y < picture.rowsRead; ++y) {
+    scene.rows[static_cast<std::size_t>(y)] = picture.Row(y);
+  }
+  scene.faultCell = failure.site.cell;
+  if (failure.check == check::kPictureRowLength) {
+    scene.faultRow = picture.rowsRead - 1;
+  }
+  scene.caption.push_back(Sizes(picture.number, picture.w, picture.h, picture.a, picture.b) +
+                          " (iz vhoda), prebranih vrstic: " + IntToStr(picture.rowsRead));
+}
+
+// The picture's rows are kept as bits; the scene shows them as text, kept in `text`.
+void ShowBlock(const BlockFacts& block, std::string& text, Scene& scene) {
+  const TestCase& testCase = *block.testCase;
+  scene.w = testCase.w;
+  scene.h = testCase.h;
+  const std::size_t w = testCase.w;
+  text.assign(w * testCase.h, '.');
+  for (int y = 0; y < testCase.h; ++y) {
+    for (int x = 0; x < testCase.w; ++x) {
+      text[y * w + static_cast<std::size_t>(x)] = testCase.IsBlack(x, y) ? '#' : '.';
+    }
+  }
+  for (int y = 0; y < testCase.h; ++y) {
+    scene.rows.emplace_back(text.data() + y * w, w);
+  }
+  scene.rects = block.rects;
+  scene.showUncovered = true;
+  scene.numberLine = block.numberLine;
+}
+
+void AddBlockCaption(const BlockFacts& block, Scene& scene) {
+  const TestCase& testCase = *block.testCase;
+  scene.caption.push_back(
+      "blok " + IntToStr(block.ordinal) + ", " +
+      Sizes(testCase.number, testCase.w, testCase.h, testCase.a, testCase.b) +
+      ", pravokotnikov: " + IntToStr(static_cast<std::int64_t>(scene.rects.size())));
+}
+
+// The block asked for (or the first), when the run kept it.
+void ShowWantedBlock(ViewedRun& run, std::int64_t requestedBlock, Scene& scene) {
+  if (const BlockFacts* block = run.facts.Block(run.facts.WantedBlock())) {
+    ShowBlock(*block, run.blockPicture, scene);
+    AddBlockCaption(*block, scene);
+  } else if (requestedBlock > 0) {
+    scene.caption.push_back("blok " + IntToStr(requestedBlock) +
+                            " ne obstaja (blokov: " + IntToStr(run.facts.BlocksStarted()) + ")");
+  }
+}
+
+Edge EdgeOf(int number) {
+  switch (number) {
+    case check::kRectLeftEdge:
+      return Edge::kLeft;
+    case check::kRectTopEdge:
+      return Edge::kTop;
+    case check::kRectRightEdge:
+      return Edge::kRight;
+    case check::kRectBottomEdge:
+      return Edge::kBottom;
+    default:
+      return Edge::kNone;
+  }
+}
+
+// The checks of one rectangle (140 to 148): the last rectangle read is the one that failed.
+bool FailsOneRect(int number) {
+  return number >= check::kRectLeftEdge && number <= check::kRectCoversWhite;
+}
+
+// The block at hand, with the marks of its failure: which rectangle failed and the cell the
+// check names.
+void ShowFailingBlock(ViewedRun& run, const EAssertion& failure, Scene& scene) {
+  const BlockFacts* block = run.facts.Block(run.facts.BlocksStarted());
+  if (block == nullptr) {
+    return;
+  }
+  ShowBlock(*block, run.blockPicture, scene);
+  if (!block->rects.empty()) {
+    scene.lastFails = FailsOneRect(failure.check);
+    scene.crossed = EdgeOf(failure.check);
+    scene.faultCell = failure.site.cell;
+  }
+  AddBlockCaption(*block, scene);
+}
+}  // namespace
+
+Cell Scene::Focus() const {
+  if (faultCell) {
+    return *faultCell;
+  }
+  if (faultRow) {
+    return Cell{0, *faultRow};
+  }
+  if (lastFails && !rects.empty() && HasGrid()) {
+    const Rect& rect = rects.back();
+    return Cell{std::clamp(rect.x, 0, w - 1), std::clamp(rect.y, 0, h - 1)};
+  }
+  return Cell{0, 0};
+}
+
+Scene BuildScene(ViewedRun& run, std::int64_t requestedBlock) {
+  Scene scene;
+  scene.caption.push_back(FirstLineHead(run, kCaptionLineLimit));
+  const Evaluation& evaluation = run.evaluation;
+  if (evaluation.unexpected) {
+    return scene;
+  }
+  if (!evaluation.failure) {
+    ShowWantedBlock(run, requestedBlock, scene);
+    return scene;
+  }
+  const EAssertion& failure = *evaluation.failure;
+  switch (PartOfCheck(failure.check)) {
+    case CheckPart::kTaskInput:
+      // Only when the failing test case got as far as its picture.
+      if (run.facts.PicturesStarted() ==
+          static_cast<std::int64_t>(evaluation.testCases.size()) + 1) {
+        ShowPicture(run.facts.Picture(), failure, scene);
+      }
+      break;
+    case CheckPart::kBlock:
+      ShowFailingBlock(run, failure, scene);
+      break;
+    case CheckPart::kBlockStart:
+      ShowWantedBlock(run, requestedBlock, scene);
+      break;
+    case CheckPart::kHeader:
+    case CheckPart::kNone:
+      break;
+  }
+  return scene;
+}

@@ -1,0 +1,40 @@
+// What the picture shows, taken from one evaluation: the caption, the grid of the test case,
+// the block's rectangles read so far, and the marks of the failure. Which block: the failing
+// one when the failure lies in a block, else the one asked for, else the first. A failure in
+// the task input shows the test case being read; one in the submission header, a run without
+// blocks, or an error that is no check shows only the caption.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "eval/rect.h"
+#include "view/viewed_run.h"
+
+// The edge of the grid a failing rectangle crosses (checks 140 to 143).
+enum class Edge { kNone, kLeft, kTop, kRight, kBottom };
+
+struct Scene {
+  std::vector<std::string> caption;  // raw text; the first line is the report's
+  int w = 0;                         // 0: only the caption
+  int h = 0;
+  std::vector<std::string_view> rows;  // row y as read: shorter, or empty, where it was not read
+  std::span<const Rect> rects;         // the block's rectangles read so far, in order
+  bool lastFails = false;              // the last rectangle failed a check (140 to 148)
+  Edge crossed = Edge::kNone;
+  std::optional<Cell> faultCell;  // the cell that checks 79, 148 and 157 name
+  std::optional<int> faultRow;    // the row check 75 rejects
+  bool showUncovered = false;     // a block: its uncovered black cells stand out
+  std::int64_t numberLine = 0;    // the block's test number line: rectangle k is on the k+1st after
+
+  bool HasGrid() const { return w > 0 && h > 0; }
+  // Where a window is put when the whole picture is too large: the failure, else the top-left.
+  Cell Focus() const;
+};
+
+// `requestedBlock` is --block K, or 0. The scene points into `run`, which must outlive it.
+Scene BuildScene(ViewedRun& run, std::int64_t requestedBlock);

@@ -1,0 +1,29 @@
+// The picture as SVG 1.1. A caption in screen pixels above a nested <svg class="grid"> whose
+// user units are cells: cell (x, y) covers the square from (x, y) to (x + 1, y + 1), and its
+// viewBox is the region drawn (the whole grid, or the window). Inside it: the black cells as
+// one <rect class="black"> per horizontal run, every drawn rectangle of the block as one
+// <rect class="rect ..."> with the coordinates of its cells and a <title> with its ordinal and
+// its line (the failing one has the classes "rect failing"), the uncovered black cells, and
+// the cell the check names as one <rect class="fault" ... width="1" height="1">.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "base/line_texts.h"
+#include "view/cover_map.h"
+#include "view/layout.h"
+#include "view/scene.h"
+
+// How much of a rectangle's line its title shows, in escaped characters.
+inline constexpr std::size_t kTitleRoom = 120;
+
+// The title of rectangle `ordinal`: its line as written when known, else its numbers.
+std::string RectTitle(std::int64_t ordinal, const Rect& rect, const std::optional<LineText>& line);
+
+// `tints` and `titles` have one entry per rectangle of layout.drawn.
+std::string SvgPicture(const Scene& scene, const Layout& layout, const CoverMap* cover,
+                       std::span<const std::uint8_t> tints, std::span<const std::string> titles);

@@ -1,0 +1,90 @@
+#include "view/svg_text.h"
+
+#include <algorithm>
+
+namespace {
+// One byte as it stands in the picture; `shown` is its width on screen.
+struct Piece {
+  char text[8];
+  std::size_t size = 0;
+  std::size_t shown = 0;
+  std::string_view View() const { return std::string_view(text, size); }
+};
+
+struct Entity {
+  char c;
+  std::string_view text;
+};
+constexpr Entity kEntities[] = {
+    {'&', "&amp;"}, {'<', "&lt;"}, {'>', "&gt;"}, {'"', "&quot;"}, {'\'', "&#39;"}};
+
+Piece Escape(char c) {
+  Piece piece;
+  const auto set = [&piece](std::string_view text, std::size_t shown) {
+    text.copy(piece.text, text.size());
+    piece.size = text.size();
+    piece.shown = shown;
+  };
+  const auto byte = static_cast<unsigned char>(c);
+  for (const Entity& entity : kEntities) {
+    if (entity.c == c) {
+      set(entity.text, 1);
+      return piece;
+    }
+  }
+  if (byte >= 0x20 && byte < 0x7f) {
+    set(std::string_view(&c, 1), 1);
+  } else {
+    constexpr char kHex[] = "0123456789ABCDEF";
+    const char hex[4] = {'\\', 'x', kHex[byte >> 4], kHex[byte & 15]};
+    set(std::string_view(hex, 4), 4);
+  }
+  return piece;
+}
+}  // namespace
+
+std::string EscapeForSvg(std::string_view text, std::size_t room, bool cutBefore) {
+  std::string out;
+  std::size_t used = 0;
+  for (; used < text.size(); ++used) {
+    const Piece piece = Escape(text[used]);
+    if (out.size() + piece.size > room) {
+      break;
+    }
+    out.append(piece.View());
+  }
+  if (used < text.size() || cutBefore) {
+    out.append(kCutMarker);
+  }
+  return out;
+}
+
+std::vector<std::string> WrapForSvg(std::string_view text, std::size_t columns, std::size_t rows) {
+  std::vector<std::string> out;
+  std::size_t start = 0;
+  do {
+    // As much as fits, broken after the last blank when the rest does not fit.
+    std::size_t end = start;
+    for (std::size_t shown = 0; end < text.size(); ++end) {
+      shown += Escape(text[end]).shown;
+      if (shown > columns) {
+        break;
+      }
+    }
+    if (end < text.size()) {
+      const std::size_t blank = text.substr(start, end - start).rfind(' ');
+      end = blank != std::string_view::npos && blank > 0 ? start + blank + 1
+                                                         : std::max(end, start + 1);
+    }
+    std::string row;
+    for (std::size_t i = start; i < end; ++i) {
+      row.append(Escape(text[i]).View());
+    }
+    out.push_back(std::move(row));
+    start = end;
+  } while (start < text.size() && out.size() < rows);
+  if (start < text.size()) {
+    out.back().append(kCutMarker);
+  }
+  return out;
+}

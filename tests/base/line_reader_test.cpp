@@ -1,0 +1,194 @@
+#include "base/line_reader.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace {
+// Hands out at most `chunk` bytes a read, so that terminators fall across read boundaries.
+class ChunkSource : public ByteSource {
+ public:
+  ChunkSource(std::string bytes, std::size_t chunk) : bytes_(std::move(bytes)), chunk_(chunk) {}
+  std::size_t Read(char* buffer, std::size_t size) override {
+    const std::size_t got = std::min({size, chunk_, bytes_.size() - pos_});
+    bytes_.copy(buffer, got, pos_);
+    pos_ += got;
+    return got;
+  }
+
+ private:
+  std::string bytes_;
+  std::size_t chunk_;
+  std::size_t pos_ = 0;
+};
+
+std::vector<std::string> ReadAll(ByteSource& source) {
+  LineReader reader(source);
+  std::vector<std::string> lines;
+  std::string_view line;
+  while (reader.ReadLine(line)) {
+    lines.emplace_back(line);
+  }
+  return lines;
+}
+
+struct LineCase {
+  std::string bytes;
+  std::vector<std::string> lines;
+  friend void PrintTo(const LineCase& c, std::ostream* out) {
+    *out << ::testing::PrintToString(c.bytes);
+  }
+};
+
+class LineReaderTest : public ::testing::TestWithParam<LineCase> {};
+
+TEST_P(LineReaderTest, SameLinesWhateverTheReadSizes) {
+  for (const std::size_t chunk :
+       {std::size_t{1}, std::size_t{2}, std::size_t{3}, std::size_t{1} << 20}) {
+    ChunkSource source(GetParam().bytes, chunk);
+    EXPECT_EQ(ReadAll(source), GetParam().lines) << "chunk " << chunk;
+  }
+}
+
+const LineCase kCases[] = {
+    {"", {}},
+    {"a\nb\n", {"a", "b"}},
+    {"a\nb", {"a", "b"}},
+    {"\n\n", {"", ""}},
+    {"a\r\nb\r\n", {"a", "b"}},
+    {"\r\n", {""}},
+    {"a\rb\n", {"a\rb"}},
+    {"a\r\r\n", {"a\r"}},
+    {"a\r", {"a\r"}},
+    {"\r", {"\r"}},
+    {std::string("a\0b\n\0", 5), {std::string("a\0b", 3), std::string("\0", 1)}},
+    {"ab\x1a"
+     "cd\nef\n",
+     {"ab"}},
+    {"x\n\x1a\ny\n", {"x"}},
+    {"x\r\x1a\n", {"x\r"}},
+    {"\x1a", {}},
+    {"\x1a\n", {}},
+};
+INSTANTIATE_TEST_SUITE_P(Bytes, LineReaderTest, ::testing::ValuesIn(kCases));
+
+TEST(LineReader, LinesLongerThanTheBuffer) {
+  const std::string longLine(3 * (1 << 20) + 7, '#');
+  const std::string bytes = longLine + "\r\n" + longLine + "z";
+  MemorySource source(bytes);
+  const auto lines = ReadAll(source);
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(lines[0], longLine);
+  EXPECT_EQ(lines[1], longLine + "z");
+}
+
+// A failing read must not look like the end of the file, or a broken submission could pass
+// with the blocks read so far.
+TEST(LineReader, ReadErrorThrowsInsteadOfEndingTheFile) {
+  class FailingSource : public ByteSource {
+   public:
+    std::size_t Read(char* buffer, std::size_t) override {
+      if (calls_++ == 0) {
+        buffer[0] = 'a';
+        return 1;
+      }
+      throw EReadError("broken");
+    }
+
+   private:
+    int calls_ = 0;
+  } source;
+  LineReader reader(source);
+  std::string_view line;
+  EXPECT_THROW(reader.ReadLine(line), EReadError);
+}
+
+TEST(FileSource, MissingFileAndFolderReadAsEmpty) {
+  for (const std::string& path :
+       {std::string("/nonexistent/zelmiranke"), std::filesystem::temp_directory_path().string()}) {
+    FileSource source(path);
+    EXPECT_TRUE(ReadAll(source).empty()) << path;
+  }
+}
+// Lines longer than the reader's window take other paths: numbers converted as the line
+// streams past, a failed line held whole to be quoted, a length counted without the line. Each
+// must agree with reading the line whole, whatever the read sizes, and the next line must
+// follow as usual.
+TEST(LineReader, LongLinesReadLikeShortOnes) {
+  const std::string pad(LineReader::kWindow + 12345, ' ');
+  const std::string zeros(LineReader::kWindow, '0');
+  const std::string lines[] = {
+      pad + "12 -3\t+4" + pad + "5 junk",  // four numbers far apart
+      "7" + pad + "8 9" + zeros + "10",    // the last one long
+      pad + "x",                           // nothing converts
+      pad + "-" + pad,                     // a sign alone
+      zeros + zeros + "42 1 2 3" + pad,    // a number longer than the window
+      "1 2" + pad + "\r",                  // a CR before the LF
+  };
+  std::string bytes;
+  for (const std::string& line : lines) {
+    bytes += line + "\r\n";
+  }
+  bytes += "6 7 8 9";
+  for (const std::size_t chunk : {std::size_t{7}, std::size_t{1} << 16, std::size_t{1} << 24}) {
+    for (int kind = 0; kind < 3; ++kind) {
+      ChunkSource source(bytes, chunk);
+      LineReader reader(source);
+      for (const std::string& line : lines) {
+        int expected[4] = {};
+        const int count = ScanInts(line, 4, expected);
+        int got[4] = {};
+        std::string_view quoted;
+        std::int64_t length = 0;
+        if (kind == 0) {
+          ASSERT_EQ(reader.ReadInts(got[0], got[1], got[2], got[3]), count) << chunk;
+        } else if (kind == 1) {
+          ASSERT_EQ(reader.ReadIntsOrLine(4, got, quoted), count) << chunk;
+          if (count < 4) {
+            EXPECT_EQ(quoted, line) << chunk;
+          }
+        } else {
+          ASSERT_TRUE(reader.MeasureLine(quoted, length));
+          EXPECT_EQ(length, static_cast<std::int64_t>(line.size())) << chunk;
+          continue;
+        }
+        for (int i = 0; i < count; ++i) {
+          EXPECT_EQ(got[i], expected[i]) << chunk << " number " << i;
+        }
+      }
+      int last[4] = {};
+      EXPECT_EQ(reader.ReadInts(last[0], last[1], last[2], last[3]), 4);
+      EXPECT_EQ(last[3], 9);
+      EXPECT_EQ(reader.ReadInts(last[0]), -1);
+    }
+  }
+}
+
+// A file that shrinks while it is read ends where it now ends; one that grows is read on.
+TEST(FileSource, FileChangingSizeWhileReadIsReadToItsEnd) {
+  const std::string path = (std::filesystem::temp_directory_path() / "zelmiranke-shrink").string();
+  {
+    std::ofstream out(path, std::ios::binary);
+    for (int i = 0; i < 200000; ++i) {
+      out << i << "\n";
+    }
+  }
+  FileSource source(path);
+  LineReader reader(source);
+  std::string_view line;
+  ASSERT_TRUE(reader.ReadLine(line));
+  EXPECT_EQ(line, "0");
+  std::filesystem::resize_file(path, 3 * LineReader::kWindow / 2);
+  std::int64_t lines = 1;
+  while (reader.ReadLine(line)) {
+    ++lines;
+  }
+  EXPECT_GT(lines, 1);
+  EXPECT_LT(lines, 200000);
+  std::filesystem::remove(path);
+}
+}  // namespace

@@ -1,0 +1,172 @@
+// Every way of deciding a block, run against the others and against plain cover counts: the
+// area of the union, and the first cell that differs from the picture.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "eval/coverage/canvas.h"
+#include "eval/coverage/grid_area.h"
+#include "eval/coverage/sections.h"
+#include "eval/coverage/sweep_area.h"
+#include "eval/reference.h"
+#include "eval/test_util.h"
+
+namespace {
+struct Ways {
+  Canvas canvas;
+  GridArea grid;
+  Sections sections;
+  SweepArea sweep;
+  EdgeWalk walk;
+};
+
+std::vector<PackedRect> Packed(const std::vector<Rect>& rects) {
+  std::vector<PackedRect> boxes;
+  for (const Rect& rect : rects) boxes.push_back(PackedRect::Of(rect));
+  return boxes;
+}
+
+std::int64_t ReferenceArea(int w, int h, const std::vector<Rect>& rects) {
+  const std::vector<int> cover = CoverCounts(w, h, rects);
+  return std::count_if(cover.begin(), cover.end(), [](int c) { return c > 0; });
+}
+
+// The area by every way that takes any block (the grid only takes a few boxes), each checked.
+void ExpectEveryArea(Ways& ways, const TestCase& testCase, const std::vector<Rect>& rects,
+                     std::int64_t expected, const std::string& what) {
+  const std::vector<PackedRect> boxes = Packed(rects);
+  if (boxes.size() <= 64) {
+    EXPECT_EQ(ways.grid(boxes), expected) << what << ": grid";
+  }
+  EXPECT_EQ(ways.sweep(testCase, boxes, ways.walk), expected) << what << ": sweep";
+  EXPECT_EQ(ways.sections.RowsArea(testCase, boxes, ways.walk), expected) << what << ": rows";
+  EXPECT_EQ(ways.sections.ColumnsArea(testCase, boxes, ways.walk), expected) << what << ": columns";
+  ways.canvas.Begin(testCase);
+  ways.canvas.Paint(boxes);
+  EXPECT_EQ(ways.canvas.CountAndClear(boxes), expected) << what << ": painter";
+}
+
+// The first cell that differs, by the painter and by the sections down the rows.
+void ExpectFirstDifference(Ways& ways, const TestCase& testCase, const std::vector<Rect>& rects,
+                           std::optional<Cell> expected, const std::string& what) {
+  const std::vector<PackedRect> boxes = Packed(rects);
+  Cell cell;
+  ways.canvas.Begin(testCase);
+  ways.canvas.Paint(boxes);
+  const bool painted = ways.canvas.FirstDifference(cell);
+  ways.canvas.Clear(boxes);
+  ASSERT_EQ(painted, expected.has_value()) << what << ": painter";
+  if (painted) {
+    EXPECT_EQ(cell, *expected) << what << ": painter";
+  }
+  const bool walked = ways.sections.FirstDifference(testCase, boxes, ways.walk, cell);
+  ASSERT_EQ(walked, expected.has_value()) << what << ": rows";
+  if (walked) {
+    EXPECT_EQ(cell, *expected) << what << ": rows";
+  }
+}
+
+// Random boxes over grids from one cell to 1000 x 1000, from one box to hundreds, over a
+// picture that is their union with one cell turned, or not. One set of ways serves every
+// round, as in a run.
+TEST(CoverageWays, AgreeWithCoverCounts) {
+  std::mt19937 random(2026);
+  const auto uniform = [&random](int low, int high) {
+    return std::uniform_int_distribution<int>(low, high)(random);
+  };
+  Ways ways;
+  for (int round = 0; round < 400; ++round) {
+    const int large = round % 8 == 0 ? 1000 : 70;
+    const int w = uniform(1, large);
+    const int h = uniform(1, large);
+    const int count = uniform(0, 5) == 0 ? uniform(1, 4) : uniform(1, round % 3 == 0 ? 300 : 30);
+    std::vector<Rect> rects;
+    for (int i = 0; i < count; ++i) {
+      const int x = uniform(0, w - 1);
+      const int y = uniform(0, h - 1);
+      const int side = uniform(0, 3);  // thin, small, or any size
+      rects.push_back({x, y, side == 0 ? 1 : uniform(1, side == 1 ? std::min(8, w - x) : w - x),
+                       side == 3 ? 1 : uniform(1, side == 1 ? std::min(8, h - y) : h - y)});
+      if (uniform(0, 9) == 0)
+        rects.push_back(rects.back());  // duplicates
+    }
+    const std::vector<int> cover = CoverCounts(w, h, rects);
+    std::vector<std::string> rows(h, std::string(w, '.'));
+    for (int y = 0; y < h; ++y) {
+      for (int x = 0; x < w; ++x) {
+        if (cover[static_cast<std::size_t>(y) * w + x] > 0)
+          rows[y][x] = '#';
+      }
+    }
+    if (round % 2 == 1) {
+      char& cell = rows[uniform(0, h - 1)][uniform(0, w - 1)];
+      cell = cell == '#' ? '.' : '#';
+    }
+    const PictureForTest picture(rows, 1, 1);
+    const std::string what = "round " + std::to_string(round);
+    ExpectEveryArea(ways, picture.testCase, rects, ReferenceArea(w, h, rects), what);
+    ExpectFirstDifference(ways, picture.testCase, rects, FirstMismatch(rows, rects), what);
+  }
+}
+
+// The shapes that defeat one way or another, on an all-black 1000 x 1000 picture: each way
+// must find the whole area, and both locators the one cell that a cover missing it leaves.
+TEST(CoverageWays, LargeShapes) {
+  const std::vector<std::string> rows(1000, std::string(1000, '#'));
+  const PictureForTest picture(rows, 1000, 1000);
+  std::mt19937 random(7);
+  std::vector<Rect> strips;
+  for (int y = 0; y < 1000; ++y) {
+    for (int x = 0; x < 1000; x += 50) strips.push_back({x, y, 50, 1});
+  }
+  std::vector<Rect> columns;
+  std::vector<Rect> bands;
+  for (int copy = 0; copy < 3; ++copy) {
+    for (int at = 0; at < 1000;) {
+      const int side = std::min(1000 - at, 1 + static_cast<int>(random() % 7));
+      columns.push_back({at, 0, side, 1000});
+      bands.push_back({0, at, 1000, side});
+      at += side;
+    }
+  }
+  std::vector<Rect> large;
+  for (int i = 0; i < 300; ++i) {
+    const int x = static_cast<int>(random() % 1000);
+    const int y = static_cast<int>(random() % 1000);
+    large.push_back({x, y, 1 + static_cast<int>(random() % (1000 - x)),
+                     1 + static_cast<int>(random() % (1000 - y))});
+  }
+  large.push_back({0, 0, 1000, 500});
+  large.push_back({0, 500, 1000, 500});
+  Ways ways;
+  for (std::vector<Rect> rects :
+       {strips, columns, bands, std::vector<Rect>(5000, {0, 0, 1000, 1000}), large}) {
+    std::shuffle(rects.begin(), rects.end(), random);
+    ExpectEveryArea(ways, picture.testCase, rects, 1000000, "whole");
+    // The same block with the bottom-right cell cut out of every rectangle that holds it.
+    std::vector<Rect> pieces;
+    for (Rect& r : rects) {
+      if (r.x + r.width == 1000 && r.y + r.height == 1000) {
+        r.width == 1 ? --r.height : --r.width;
+        if (r.height > 1)
+          pieces.push_back({999, r.y, 1, r.height - 1});
+      }
+    }
+    rects.insert(rects.end(), pieces.begin(), pieces.end());
+    ExpectEveryArea(ways, picture.testCase, rects, 999999, "missing");
+    ExpectFirstDifference(ways, picture.testCase, rects, Cell{999, 999}, "missing");
+  }
+}
+
+TEST(LargestBoxes, FromTheLargestDown) {
+  const std::vector<PackedRect> boxes = {{0, 0, 2, 2}, {0, 0, 5, 1}, {0, 0, 1, 1}, {0, 0, 3, 3}};
+  PackedRect largest[2];
+  ASSERT_EQ(LargestBoxes(boxes, 2, largest), 2u);
+  EXPECT_EQ(largest[0].Area(), 9);
+  EXPECT_EQ(largest[1].Area(), 5);
+  EXPECT_EQ(LargestBoxes(std::span(boxes).first(1), 2, largest), 1u);
+}
+}  // namespace

@@ -1,0 +1,43 @@
+#include "eval/white_index.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "eval/test_util.h"
+
+namespace {
+// The index against counting: random pictures, from a single cell to wider than 16 tiles,
+// with every kind of run across and down.
+TEST(WhiteIndex, AgreesWithCountingCells) {
+  std::mt19937 random(99);
+  const auto uniform = [&random](int low, int high) {
+    return std::uniform_int_distribution<int>(low, high)(random);
+  };
+  for (int round = 0; round < 300; ++round) {
+    const int w = round % 3 == 0 ? uniform(1, 20) : uniform(1, 260);
+    const int h = round % 3 == 1 ? uniform(1, 20) : uniform(1, 260);
+    const int whitePerMille = uniform(0, 3) == 0 ? 0 : uniform(1, 30);
+    std::vector<std::string> rows(h, std::string(w, '#'));
+    for (std::string& row : rows) {
+      for (char& c : row) c = uniform(0, 999) < whitePerMille ? '.' : '#';
+    }
+    PictureForTest picture(rows, 1, 1);
+    const WhiteIndex index(picture.testCase);
+    for (int query = 0; query < 200; ++query) {
+      const int x0 = uniform(0, w - 1);
+      const int y0 = uniform(0, h - 1);
+      const int x1 = uniform(x0 + 1, w);
+      const int y1 = uniform(y0 + 1, h);
+      bool white = false;
+      for (int y = y0; y < y1 && !white; ++y) {
+        white = rows[y].find('.', x0) < static_cast<std::size_t>(x1);
+      }
+      ASSERT_EQ(index.AnyWhite(x0, y0, x1, y1), white)
+          << w << "x" << h << " [" << x0 << "," << x1 << ")x[" << y0 << "," << y1 << ")";
+    }
+  }
+}
+}  // namespace
