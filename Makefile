@@ -8,7 +8,7 @@ SANITIZE := build/sanitize
 BIN := $(RELEASE)/Ozi18Zelmiranke
 VIEW := $(RELEASE)/zelmiranke-view
 
-.PHONY: all build run view test test-release test-sanitize bench bench-bounds fuzz windows test-windows install \
+.PHONY: all build run view test test-release test-sanitize bench bench-bounds fuzz windows test-windows install coverage \
   clean dist test-bare test-package test-dist
 
 all: build
@@ -76,6 +76,18 @@ bench: $(RELEASE)/CMakeCache.txt
 	cmake -S . -B $(RELEASE) -DZEL_BENCH=ON
 	cmake --build $(RELEASE) -j $(JOBS) --target Ozi18Zelmiranke bench_generate bench_measure bench_floor
 	bash bench/run.sh $(RELEASE)
+
+# Line and branch coverage per layer of the whole suite (unit tests, golden cases, randomized
+# comparisons), with gcovr; the last line is the core's.
+COVERAGE := build/coverage
+
+coverage:
+	cmake -S . -B $(COVERAGE) $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=g++ \
+	  -DZEL_COVERAGE=ON
+	cmake --build $(COVERAGE) -j $(JOBS)
+	find $(COVERAGE) -name '*.gcda' -delete
+	cd $(COVERAGE) && ctest -j $(JOBS) --output-on-failure
+	bash tests/coverage.sh $(COVERAGE)
 
 FUZZ := build/fuzz
 FUZZ_TIME ?= 60

@@ -80,7 +80,7 @@ void CheckCells(const Rect& rect, const RectSite& site, BlockWorkspace& workspac
     }
     return;
   }
-  if (workspace.whiteCells.Find(rect.x, rect.y, rect.width, rect.height, cell.x, cell.y)) {
+  if (workspace.whiteCells.Find(rect, cell)) {
     FailWhiteCell(site, cell);
   }
   workspace.coverage.Add(rect);

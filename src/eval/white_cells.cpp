@@ -32,17 +32,17 @@ void WhiteCells::Use(TestCase& testCase) {
   }
 }
 
-bool WhiteCells::Find(int x, int y, int width, int height, int& cellX, int& cellY) {
+bool WhiteCells::Find(const Rect& rect, Cell& white) {
   if (index_ == nullptr) {
     TestCase& testCase = *testCase_;
     if (!testCase.HasWhite()) {
       return false;
     }
-    const std::uint32_t cost = SearchCost(width, height);
+    const std::uint32_t cost = SearchCost(rect.width, rect.height);
     const std::uint32_t budget = SearchBudget(testCase);
     if (testCase.whiteScanCost < budget - std::min(cost, budget)) {
       testCase.whiteScanCost += cost;
-      return Search(x, y, width, height, cellX, cellY);
+      return Search(rect, white);
     }
     auto& slot = indexes_[&testCase];
     if (slot == nullptr) {
@@ -51,16 +51,17 @@ bool WhiteCells::Find(int x, int y, int width, int height, int& cellX, int& cell
     index_ = slot.get();
     testCase.whiteScanCost = kIndexed;
   }
-  return index_->AnyWhite(x, y, x + width, y + height) && Search(x, y, width, height, cellX, cellY);
+  return index_->AnyWhite(rect.x, rect.y, rect.x + rect.width, rect.y + rect.height) &&
+         Search(rect, white);
 }
 
-bool WhiteCells::Search(int x, int y, int width, int height, int& cellX, int& cellY) const {
+bool WhiteCells::Search(const Rect& rect, Cell& white) const {
   const TestCase& testCase = *testCase_;
-  for (int row = y; row < y + height; ++row) {
-    const int white = bit_rows::FirstClear(testCase.Row(row), x, x + width);
-    if (white != x + width) {
-      cellX = white;
-      cellY = row;
+  const int end = rect.x + rect.width;
+  for (int y = rect.y; y < rect.y + rect.height; ++y) {
+    const int x = bit_rows::FirstClear(testCase.Row(y), rect.x, end);
+    if (x != end) {
+      white = Cell{x, y};
       return true;
     }
   }

@@ -8,6 +8,7 @@
 #include <memory>
 #include <unordered_map>
 
+#include "eval/rect.h"
 #include "eval/test_case.h"
 #include "eval/white_index.h"
 
@@ -15,12 +16,12 @@ class WhiteCells {
  public:
   // Makes the searches that follow be for `testCase`.
   void Use(TestCase& testCase);
-  // Looks for the first white cell, in row-major order, of the rectangle with top-left cell
-  // (x, y) and the given positive sides, which lies inside the picture.
-  bool Find(int x, int y, int width, int height, int& cellX, int& cellY);
+  // Looks for the first white cell, in row-major order, of a rectangle with area inside the
+  // picture.
+  bool Find(const Rect& rect, Cell& white);
 
  private:
-  bool Search(int x, int y, int width, int height, int& cellX, int& cellY) const;
+  bool Search(const Rect& rect, Cell& white) const;
 
   TestCase* testCase_ = nullptr;
   const WhiteIndex* index_ = nullptr;

@@ -1,0 +1,75 @@
+#!/usr/bin/env python3
+"""Checks the layout of src/: each layer includes only from itself and the layers below it
+(base, then eval, then the programs' own folders, which know nothing of each other), headers
+include no cycle, no file is longer than 400 lines, and src/ itself holds only the programs'
+short mains.
+   layers.py SRC_DIR"""
+import re
+import sys
+from pathlib import Path
+
+BELOW = {"base": set(), "eval": {"base"}}  # any other folder is a program's: base and eval
+MOST_LINES = 400
+MAIN_LINES = 30
+INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"', re.M)
+
+
+def layer_of(path, src):
+    parts = path.relative_to(src).parts
+    return parts[0] if len(parts) > 1 else None
+
+
+def main():
+    src = Path(sys.argv[1]).resolve()
+    faults = []
+    files = sorted(p for p in src.rglob("*") if p.suffix in (".h", ".cpp"))
+    graph = {}
+    for path in files:
+        text = path.read_text(encoding="utf-8")
+        name = path.relative_to(src).as_posix()
+        lines = text.count("\n")
+        layer = layer_of(path, src)
+        if layer is None:
+            if path.suffix != ".cpp" or "int main(" not in text or lines > MAIN_LINES:
+                faults.append(f"{name}: only the programs' short mains stand in src/ itself")
+        elif lines > MOST_LINES:
+            faults.append(f"{name}: {lines} lines, more than {MOST_LINES}")
+        allowed = {layer} | BELOW.get(layer, {"base", "eval"}) if layer else {"base", "eval", None}
+        graph[name] = []
+        for included in INCLUDE.findall(text):
+            target = included.split("/")[0] if "/" in included else None
+            if target is None or not (src / included).is_file():
+                faults.append(f"{name}: includes \"{included}\", which is not a file of src/")
+                continue
+            if layer is not None and target not in allowed:
+                faults.append(f"{name}: the {layer} layer includes {included}")
+            graph[name].append(included)
+    faults += cycles(graph)
+    for fault in faults:
+        print(fault)
+    print(f"{len(files)} files, {len(faults)} faults")
+    return 1 if faults else 0
+
+
+def cycles(graph):
+    """One line for each include cycle found by a depth-first walk."""
+    state = {}
+    found = []
+
+    def walk(node, trail):
+        state[node] = "open"
+        for nxt in graph.get(node, []):
+            if state.get(nxt) == "open":
+                found.append("include cycle: " + " -> ".join(trail[trail.index(nxt):] + [nxt]))
+            elif nxt not in state:
+                walk(nxt, trail + [nxt])
+        state[node] = "done"
+
+    for node in graph:
+        if node not in state:
+            walk(node, [node])
+    return found
+
+
+if __name__ == "__main__":
+    sys.exit(main())
