@@ -22,7 +22,6 @@ shift 2
 workloads=("$@")
 [ ${#workloads[@]} -gt 0 ] || workloads=("${default_workloads[@]}")
 runs=${RUNS:-7}
-new=$build/Ozi18Zelmiranke
 
 sha=$(git rev-parse --verify --quiet "$base^{commit}") || {
   echo "bench-compare: '$base' names no commit" >&2
@@ -48,11 +47,14 @@ if ! {
   echo "bench-compare: building $base ($sha) failed, see $root/build.log" >&2
   exit 1
 fi
-old=$(find "$root/release" -name CMakeFiles -prune -o -type f -name Ozi18Zelmiranke -print -quit)
-[ -x "$old" ] || {
-  echo "bench-compare: no Ozi18Zelmiranke in $root/release" >&2
-  exit 1
-}
+old=$(evaluator_in "$root/release")
+new=$(evaluator_in "$build")
+for evaluator in "$old" "$new"; do
+  [ -x "$evaluator" ] || {
+    echo "bench-compare: an evaluator is missing (old: '$old', new: '$new')" >&2
+    exit 1
+  }
+done
 
 echo "old: $base ($sha)"
 echo "new: this tree ($(git describe --always --dirty)), $new"

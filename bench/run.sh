@@ -12,7 +12,8 @@ shift
 workloads=("$@")
 [ ${#workloads[@]} -gt 0 ] || workloads=("${default_workloads[@]}")
 runs=${RUNS:-7}
-evaluator=$build/Ozi18Zelmiranke
+evaluator=$(evaluator_in "$build")
+[ -x "$evaluator" ] || { echo "bench: no Ozi18Zelmiranke in $build" >&2; exit 1; }
 
 printf '%-10s %12s %9s %9s %6s %9s %9s\n' workload bytes eval_s floor_s ratio peak_MiB bound_MiB
 for name in "${workloads[@]}"; do

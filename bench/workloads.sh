@@ -23,3 +23,11 @@ workload_dir() {
   fi
   echo "$dir"
 }
+
+# Prints the evaluator built in BUILD_DIR, wherever the build put it; the newest one when an
+# earlier layout of the sources left another behind.
+#   evaluator_in BUILD_DIR
+evaluator_in() {
+  find "$1" -name CMakeFiles -prune -o -name bench-base -prune -o -type f -name Ozi18Zelmiranke \
+    -printf '%T@ %p\n' | sort -n | tail -n 1 | cut -d' ' -f2-
+}
