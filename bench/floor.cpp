@@ -61,9 +61,11 @@ int ParseNumbers(std::string_view line, int most, long long* values) {
       ++p;
     if (p == end || *p < '0' || *p > '9')
       break;
-    long long value = 0;
-    while (p < end && *p >= '0' && *p <= '9') value = value * 10 + (*p++ - '0');
-    values[count++] = negative ? -value : value;
+    // Unsigned, so that a number too long for 64 bits wraps instead of overflowing.
+    unsigned long long value = 0;
+    while (p < end && *p >= '0' && *p <= '9')
+      value = value * 10 + static_cast<unsigned>(*p++ - '0');
+    values[count++] = static_cast<long long>(negative ? 0 - value : value);
   }
   return count;
 }
