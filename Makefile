@@ -72,10 +72,21 @@ test-dist: test-bare test-package
 clean:
 	rm -rf build dist
 
-bench: $(RELEASE)/CMakeCache.txt
+# Benchmarks (bench/README.md): `make bench` prints the performance table, `make bench-compare
+# BASE=<revision>` (default main) compares with that revision's evaluator; both take
+# WORKLOADS="rows random" to run only those, and RUNS=3 for fewer runs than seven.
+BASE ?= main
+.PHONY: bench-tools bench-compare
+
+bench-tools: $(RELEASE)/CMakeCache.txt
 	cmake -S . -B $(RELEASE) -DZEL_BENCH=ON
 	cmake --build $(RELEASE) -j $(JOBS) --target Ozi18Zelmiranke bench_generate bench_measure bench_floor
-	bash bench/run.sh $(RELEASE)
+
+bench: bench-tools
+	bash bench/run.sh $(RELEASE) $(WORKLOADS)
+
+bench-compare: bench-tools
+	JOBS=$(JOBS) bash bench/compare.sh $(RELEASE) $(BASE) $(WORKLOADS)
 
 # Line and branch coverage per layer of the whole suite (unit tests, golden cases, randomized
 # comparisons), with gcovr; the last line is the core's.
@@ -100,7 +111,5 @@ fuzz: $(FUZZ)/CMakeCache.txt
 	cmake --build $(FUZZ) -j $(JOBS)
 	bash fuzz/run.sh $(FUZZ) $(FUZZ_TIME)
 
-bench-bounds: $(RELEASE)/CMakeCache.txt
-	cmake -S . -B $(RELEASE) -DZEL_BENCH=ON
-	cmake --build $(RELEASE) -j $(JOBS) --target Ozi18Zelmiranke bench_generate bench_measure bench_floor
+bench-bounds: bench-tools
 	RUNS=1 bash bench/run.sh $(RELEASE) hugeline hugeinput

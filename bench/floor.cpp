@@ -1,10 +1,10 @@
 // `bench_floor INPUT SUBMISSION` is the least that any reader of the two files must do, and the
-// yardstick of the benchmark table: it maps both files, splits them into lines with memchr,
-// counts the '#' of every picture row and parses up to four numbers on every other line,
-// checking nothing. It prints a sum of what it read, so that nothing is optimised away.
+// yardstick of the benchmark table: it reads both files through one warm buffer, splits them
+// into lines with memchr, counts the '#' of every picture row sixteen cells at a step and parses
+// the numbers at the start of every other line (five on the task input's size lines, four on a
+// rectangle), checking nothing. It prints a sum of what it read, so that nothing is optimised
+// away. It must never be slower than the evaluator: a slower floor flatters every ratio.
 #include <fcntl.h>
-#include <sys/mman.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -12,55 +12,158 @@
 #include <cstdio>
 #include <cstring>
 #include <string_view>
+#include <vector>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace {
-std::string_view Map(const char* path) {
-  const int fd = open(path, O_RDONLY);
-  struct stat status {};
-  if (fd < 0 || fstat(fd, &status) != 0) {
-    std::perror(path);
-    return {};
+long long CountHashes(const char* p, std::size_t size) {
+  long long count = 0;
+#if defined(__SSE2__)
+  const __m128i hash = _mm_set1_epi8('#');
+  const __m128i zero = _mm_setzero_si128();
+  const char* const end = p + size;
+  while (end - p >= 16) {
+    // Byte lanes count up to 255 matches before they are summed.
+    const std::size_t steps = std::min<std::size_t>(static_cast<std::size_t>(end - p) / 16, 255);
+    __m128i lanes = zero;
+    for (std::size_t i = 0; i < steps; ++i, p += 16) {
+      const __m128i cells = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+      lanes = _mm_sub_epi8(lanes, _mm_cmpeq_epi8(cells, hash));
+    }
+    const __m128i sums = _mm_sad_epu8(lanes, zero);
+    count += _mm_cvtsi128_si32(sums) + _mm_cvtsi128_si32(_mm_srli_si128(sums, 8));
   }
-  if (status.st_size == 0) {
-    close(fd);
-    return {};
+  if (p != end && size >= 16) {
+    // The last cells again as one step that ends at the end, without the cells counted above.
+    const auto tail = static_cast<unsigned>(end - p);
+    const __m128i cells = _mm_loadu_si128(reinterpret_cast<const __m128i*>(end - 16));
+    const auto matches = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(cells, hash)));
+    return count + __builtin_popcount(matches >> (16 - tail));
   }
-  const auto size = static_cast<std::size_t>(status.st_size);
-  void* data = mmap(nullptr, size, PROT_READ, MAP_PRIVATE, fd, 0);
-  close(fd);
-  return data == MAP_FAILED ? std::string_view() : std::string_view(static_cast<char*>(data), size);
+  size = static_cast<std::size_t>(end - p);
+#endif
+  for (std::size_t i = 0; i < size; ++i) count += p[i] == '#';
+  return count;
 }
 
-// Calls `take(line)` for every line of `text`.
-template <typename Take>
-void ForEachLine(std::string_view text, Take take) {
-  const char* next = text.data();
-  const char* const end = next + text.size();
-  while (next < end) {
-    const void* lf = std::memchr(next, '\n', static_cast<std::size_t>(end - next));
-    const char* stop = lf != nullptr ? static_cast<const char*>(lf) : end;
-    take(std::string_view(next, static_cast<std::size_t>(stop - next)));
-    next = stop + 1;
-  }
-}
-
-// Parses up to four numbers; returns how many, with the values in `values`.
-int ParseNumbers(std::string_view line, long long* values) {
+// Parses up to `most` numbers from the start of `line` into `values`; returns how many.
+int ParseNumbers(std::string_view line, int most, long long* values) {
   const char* p = line.data();
   const char* const end = p + line.size();
   int count = 0;
-  while (count < 4) {
+  while (count < most) {
     while (p < end && (*p == ' ' || *p == '\t' || *p == '\r')) ++p;
     const bool negative = p < end && *p == '-';
     if (negative || (p < end && *p == '+'))
       ++p;
     if (p == end || *p < '0' || *p > '9')
       break;
-    long long value = 0;
-    while (p < end && *p >= '0' && *p <= '9') value = value * 10 + (*p++ - '0');
-    values[count++] = negative ? -value : value;
+    // Unsigned, so that a number too long for 64 bits wraps instead of overflowing.
+    unsigned long long value = 0;
+    while (p < end && *p >= '0' && *p <= '9')
+      value = value * 10 + static_cast<unsigned>(*p++ - '0');
+    values[count++] = static_cast<long long>(negative ? 0 - value : value);
   }
   return count;
+}
+
+// What is read of one file, a line at a time. A line longer than the read buffer arrives as
+// its start, through Line, and then the rest in pieces, through More.
+class Reading {
+ public:
+  explicit Reading(int numbersPerLine) : numbersPerLine_(numbersPerLine) {}
+  long long Sum() const { return sum_; }
+
+  void Line(std::string_view line) {
+    if (pictureRowsLeft_ > 0) {
+      --pictureRowsLeft_;
+      inPicture_ = true;
+      sum_ += CountHashes(line.data(), line.size());
+      return;
+    }
+    inPicture_ = false;
+    long long values[5];
+    const int count = ParseNumbers(line, numbersPerLine_, values);
+    for (int i = 0; i < count; ++i) sum_ += values[i];
+    if (count >= 3)
+      pictureRowsLeft_ = values[2];  // a size line: number w h a b
+  }
+  void More(std::string_view piece) {
+    if (inPicture_)
+      sum_ += CountHashes(piece.data(), piece.size());
+  }
+
+  // Calls Line for every line of `text`; returns the start of an unfinished last line.
+  const char* Lines(std::string_view text, bool last) {
+    const char* next = text.data();
+    const char* const end = next + text.size();
+    while (next < end) {
+      const void* lf = std::memchr(next, '\n', static_cast<std::size_t>(end - next));
+      if (lf == nullptr && !last)
+        break;
+      const char* stop = lf != nullptr ? static_cast<const char*>(lf) : end;
+      Line(std::string_view(next, static_cast<std::size_t>(stop - next)));
+      next = stop + 1;
+    }
+    return std::min(next, end);
+  }
+
+ private:
+  int numbersPerLine_;
+  long long sum_ = 0;
+  long long pictureRowsLeft_ = 0;
+  bool inPicture_ = false;
+};
+
+// Reads through one buffer that stays in the cache; an unfinished line moves to its front.
+// Measured against mapping the file (with and without MAP_POPULATE) and against a 1 MiB
+// buffer, a 128 KiB buffer read with read(2) was the fastest on every workload.
+constexpr std::size_t kBuffer = std::size_t{1} << 17;
+
+void ReadThrough(int fd, Reading& reading) {
+  std::vector<char> buffer(kBuffer);
+  std::size_t kept = 0;
+  bool skipping = false;  // inside a line longer than the buffer
+  for (;;) {
+    const ssize_t got = read(fd, buffer.data() + kept, buffer.size() - kept);
+    if (got < 0)
+      return;
+    const char* from = buffer.data();
+    const char* const end = from + kept + static_cast<std::size_t>(got);
+    if (skipping) {
+      const void* lf = std::memchr(from, '\n', static_cast<std::size_t>(end - from));
+      const char* stop = lf != nullptr ? static_cast<const char*>(lf) : end;
+      reading.More(std::string_view(from, static_cast<std::size_t>(stop - from)));
+      skipping = lf == nullptr;
+      from = std::min(stop + 1, end);
+    }
+    const char* rest =
+        reading.Lines(std::string_view(from, static_cast<std::size_t>(end - from)), got == 0);
+    kept = static_cast<std::size_t>(end - rest);
+    if (got == 0)
+      return;
+    if (kept == buffer.size()) {
+      reading.Line(std::string_view(buffer.data(), kept));
+      skipping = true;
+      kept = 0;
+    }
+    std::memmove(buffer.data(), rest, kept);
+  }
+}
+
+long long Read(const char* path, int numbersPerLine) {
+  Reading reading(numbersPerLine);
+  const int fd = open(path, O_RDONLY);
+  if (fd < 0) {
+    std::perror(path);
+    return 0;
+  }
+  ReadThrough(fd, reading);
+  close(fd);
+  return reading.Sum();
 }
 }  // namespace
 
@@ -69,24 +172,6 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: bench_floor INPUT SUBMISSION\n");
     return 2;
   }
-  long long sum = 0;
-  long long pictureRowsLeft = 0;
-  long long values[4];
-  ForEachLine(Map(argv[1]), [&](std::string_view line) {
-    if (pictureRowsLeft > 0) {
-      --pictureRowsLeft;
-      sum += std::count(line.begin(), line.end(), '#');
-      return;
-    }
-    const int count = ParseNumbers(line, values);
-    for (int i = 0; i < count; ++i) sum += values[i];
-    if (count >= 3)
-      pictureRowsLeft = values[2];  // a size line: number w h a b
-  });
-  ForEachLine(Map(argv[2]), [&](std::string_view line) {
-    const int count = ParseNumbers(line, values);
-    for (int i = 0; i < count; ++i) sum += values[i];
-  });
-  std::printf("%lld\n", sum);
+  std::printf("%lld\n", Read(argv[1], 5) + Read(argv[2], 4));
   return 0;
 }

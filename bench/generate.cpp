@@ -179,14 +179,15 @@ struct Block {
   }
 };
 
-// Writes blocks made by `make` for test case `test(i)` until the submission is large enough.
+// Writes blocks made by `make` for test case `test(i)`, `blocks` of them, or when that is 0
+// until the submission is large enough.
 template <typename Make, typename Test>
-void WriteBlocks(const std::string& dir, Make make, Test test) {
+void WriteBlocks(const std::string& dir, Make make, Test test, int blocks = 0) {
   Writer out(dir + "/submission.txt");
   out.Line("123456");
   out.Line("Zelmiranke");
   long long written = 0;
-  for (int i = 0; written < kShapeBytes; ++i) {
+  for (int i = 0; blocks > 0 ? i < blocks : written < kShapeBytes; ++i) {
     Block block = make();
     std::shuffle(block.lines.begin(), block.lines.end(), random);
     out.Line(std::to_string(test(i)));
@@ -214,6 +215,14 @@ Block FullSpans(bool rows) {
     const int at = Uniform(0, kSide - 1);
     add(at, Uniform(1, kSide - at));
   }
+  return block;
+}
+
+// The picture's thousand full-width rows of height 1 (or full-height columns of width 1), each
+// once: every rectangle is painted on its own, none covers much.
+Block Stripes(bool rows) {
+  Block block;
+  for (int at = 0; at < kSide; ++at) rows ? block.Add(0, at, kSide, 1) : block.Add(at, 0, 1, kSide);
   return block;
 }
 
@@ -283,6 +292,14 @@ bool Shape(const std::string& name, const std::string& dir) {
     WriteInput(dir, {AllBlack()});
     WriteBlocks(
         dir, [&name] { return FullSpans(name == "wide"); }, one);
+  } else if (name == "rows" || name == "columns") {
+    const bool rows = name == "rows";
+    Picture picture = AllBlack();
+    picture.a = rows ? kSide : 1;
+    picture.b = rows ? 1 : kSide;
+    WriteInput(dir, {picture});
+    WriteBlocks(
+        dir, [rows] { return Stripes(rows); }, one, 2000);
   } else if (name == "halves") {
     WriteInput(dir, {AllBlack()});
     WriteBlocks(dir, Halves, one);
@@ -299,6 +316,10 @@ bool Shape(const std::string& name, const std::string& dir) {
   return true;
 }
 
+constexpr const char* kNames =
+    " realistic overlap blocks large cells long tall wide rows columns halves random fewlarge"
+    " whiterows tiny hugeline hugeinput ";
+
 std::vector<Picture> Many(int count, Picture (*make)()) {
   std::vector<Picture> pictures;
   for (int i = 0; i < count; ++i) pictures.push_back(make());
@@ -307,14 +328,11 @@ std::vector<Picture> Many(int count, Picture (*make)()) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 3) {
-    std::fprintf(
-        stderr,
-        "usage: bench_generate realistic|overlap|blocks|large|cells|long|tall|wide|halves|random|"
-        "fewlarge|whiterows|tiny|hugeline|hugeinput DIR\n");
+  const std::string name = argc == 3 ? argv[1] : "";
+  if (argc != 3 || !std::strstr(kNames, (" " + name + " ").c_str())) {
+    std::fprintf(stderr, "usage: bench_generate NAME DIR, NAME one of%s\n", kNames);
     return 2;
   }
-  const std::string name = argv[1];
   const std::string dir = argv[2];
   if (Shape(name, dir)) {
     return 0;

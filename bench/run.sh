@@ -4,24 +4,20 @@
 # the same two files, their ratio, and peak memory against the bound 2 x input + submission / 4
 # + 64 MiB. Times are medians of RUNS runs (default 7), the evaluator and the floor taking turns.
 #   bench/run.sh BUILD_DIR [WORKLOAD...]
-# The default workloads are those of the performance table; `hugeline` and `hugeinput` (three
-# gigabytes on disk) measure the resource bounds.
+# Without workloads it runs the default list of bench/workloads.sh.
 set -euo pipefail
+source "$(dirname "$0")/workloads.sh"
 build=$1
 shift
 workloads=("$@")
-[ ${#workloads[@]} -gt 0 ] ||
-  workloads=(realistic overlap blocks large cells long tall wide halves random fewlarge whiterows tiny)
+[ ${#workloads[@]} -gt 0 ] || workloads=("${default_workloads[@]}")
 runs=${RUNS:-7}
-evaluator=$build/Ozi18Zelmiranke
+evaluator=$(evaluator_in "$build")
+[ -x "$evaluator" ] || { echo "bench: no Ozi18Zelmiranke in $build" >&2; exit 1; }
 
 printf '%-10s %12s %9s %9s %6s %9s %9s\n' workload bytes eval_s floor_s ratio peak_MiB bound_MiB
 for name in "${workloads[@]}"; do
-  dir=$build/bench/$name
-  if [ ! -f "$dir/submission.txt" ]; then
-    mkdir -p "$dir"
-    "$build/bench/bench_generate" "$name" "$dir"
-  fi
+  dir=$(workload_dir "$build" "$name")
   input_bytes=$(stat -c %s "$dir/input.txt")
   submission_bytes=$(stat -c %s "$dir/submission.txt")
   "$evaluator" eval "$dir/input.txt" "$dir/submission.txt" "$dir/report.txt"
