@@ -9,7 +9,7 @@ BIN := $(RELEASE)/Ozi18Zelmiranke
 VIEW := $(RELEASE)/zelmiranke-view
 
 .PHONY: all build run view test test-release test-sanitize bench bench-bounds fuzz windows test-windows install coverage \
-  clean dist test-bare test-package test-dist
+  clean dist test-bare test-package test-contents test-dist
 
 all: build
 
@@ -27,13 +27,15 @@ view: build
 	$(VIEW) examples/view-input.txt examples/view-submission.txt $(RELEASE)/example-view.svg
 	@echo "picture: $(RELEASE)/example-view.svg"
 
+# The suites require the unit tests: without GoogleTest they fail instead of testing less.
 test-release: $(RELEASE)/CMakeCache.txt
+	cmake -S . -B $(RELEASE) -DZEL_UNIT_TESTS=ON >/dev/null
 	cmake --build $(RELEASE) -j $(JOBS)
 	cd $(RELEASE) && ctest --output-on-failure -j $(JOBS)
 
 $(SANITIZE)/CMakeCache.txt:
 	cmake -S . -B $(SANITIZE) $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ \
-	  -DZEL_SANITIZE=ON
+	  -DZEL_SANITIZE=ON -DZEL_UNIT_TESTS=ON
 
 test-sanitize: $(SANITIZE)/CMakeCache.txt
 	cmake --build $(SANITIZE) -j $(JOBS)
@@ -60,14 +62,18 @@ dist:
 	JOBS=$(JOBS) bash packaging/dist.sh
 
 # The shipped programs on bare systems: alone in an empty root, and installed from the package
-# into a minimal Debian tree (kept in build/debootstrap; skipped when the mirror is unreachable).
+# into a minimal Debian tree (kept in build/debootstrap; skipped when the mirror is unreachable);
+# and the package's contents, with lintian when it is installed.
 test-bare: dist
 	bash tests/dist/bare_root.sh dist build/bare-root
 
 test-package: dist
 	bash tests/dist/package_install.sh dist build/debootstrap
 
-test-dist: test-bare test-package
+test-contents: dist
+	bash tests/dist/package_contents.sh dist build/package-contents
+
+test-dist: test-bare test-package test-contents
 
 clean:
 	rm -rf build dist

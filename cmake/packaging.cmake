@@ -16,22 +16,56 @@ endif()
 
 set(ZEL_PACKAGE ozi18zelmiranke)
 
-# The manual page carries the project version. Debian installs manual pages compressed; -n
-# keeps the name and time out of the gzip header so that the same page gives the same bytes.
-set(zel_man_page ${CMAKE_CURRENT_BINARY_DIR}/Ozi18Zelmiranke.1)
-configure_file(packaging/Ozi18Zelmiranke.1.in ${zel_man_page} @ONLY)
-set(zel_man_page_gz ${CMAKE_CURRENT_BINARY_DIR}/Ozi18Zelmiranke.1.gz)
-add_custom_command(OUTPUT ${zel_man_page_gz}
-  COMMAND gzip -9n -c ${zel_man_page} > ${zel_man_page_gz}
-  DEPENDS ${zel_man_page}
-  COMMENT "Compressing the manual page")
-add_custom_target(man_page ALL DEPENDS ${zel_man_page_gz})
-install(FILES ${zel_man_page_gz} DESTINATION share/man/man1)
+# Every program has its manual page, packaging/<program>.1.in, which carries the project
+# version. Debian installs manual pages compressed; -n keeps the name and time out of the gzip
+# header so that the same page gives the same bytes.
+function(zel_gzip source target)
+  add_custom_command(OUTPUT ${target}
+    COMMAND gzip -9n -c ${source} > ${target}
+    DEPENDS ${source}
+    COMMENT "Compressing ${source}")
+  get_filename_component(name ${target} NAME)
+  add_custom_target(gzip_${name} ALL DEPENDS ${target})
+endfunction()
+
+function(zel_man_page program)
+  configure_file(${PROJECT_SOURCE_DIR}/packaging/${program}.1.in
+                 ${PROJECT_BINARY_DIR}/${program}.1 @ONLY)
+  zel_gzip(${PROJECT_BINARY_DIR}/${program}.1 ${PROJECT_BINARY_DIR}/${program}.1.gz)
+  install(FILES ${PROJECT_BINARY_DIR}/${program}.1.gz DESTINATION share/man/man1)
+endfunction()
+
+# A page only for a program that is built; the check runs once the whole top folder has been
+# read, so a program may be defined after this file.
+function(zel_man_pages)
+  foreach(program Ozi18Zelmiranke zelmiranke-view zelmiranke-judge)
+    if(TARGET ${program})
+      zel_man_page(${program})
+    endif()
+  endforeach()
+endfunction()
+cmake_language(DEFER CALL zel_man_pages)
+
+# The README links the pages of docs/, and they link the picture: all of it ships, side by side
+# as in the source tree, so that no link dangles.
 install(FILES README.md DESTINATION share/doc/${ZEL_PACKAGE})
+file(GLOB zel_doc_pages CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/docs/*.md)
+install(FILES ${zel_doc_pages} docs/view-example.png DESTINATION share/doc/${ZEL_PACKAGE}/docs)
+
+# What Debian wants of a package: the copyright file, the Debian changelog (compressed as
+# the manual pages are) and the override that declares the static programs intended.
+install(FILES packaging/copyright DESTINATION share/doc/${ZEL_PACKAGE})
+zel_gzip(${PROJECT_SOURCE_DIR}/packaging/changelog ${PROJECT_BINARY_DIR}/changelog.Debian.gz)
+install(FILES ${PROJECT_BINARY_DIR}/changelog.Debian.gz DESTINATION share/doc/${ZEL_PACKAGE})
+install(FILES packaging/lintian-overrides DESTINATION share/lintian/overrides
+        RENAME ${ZEL_PACKAGE})
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME ${ZEL_PACKAGE})
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+# The Debian revision: the package is built from its own packaging files, and its changelog
+# (packaging/changelog, whose first entry must carry this version) is changelog.Debian.gz.
+set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_ARCHITECTURE amd64)

@@ -64,11 +64,13 @@ for program in "$build/stage/windows/bin/"*; do
   echo "$name: $(file -b "$out/$name")"
 done
 if command -v groff >/dev/null; then
-  warnings=$(groff -man -Tutf8 -ww -z "$build/linux/Ozi18Zelmiranke.1" 2>&1)
-  [ -z "$warnings" ] || die "the manual page has roff faults: $warnings"
-  echo "manual page: no roff warnings"
+  for page in "$build/linux/"*.1; do
+    warnings=$(groff -t -man -Tutf8 -ww -z "$page" 2>&1)
+    [ -z "$warnings" ] || die "the manual page ${page##*/} has roff faults: $warnings"
+    echo "manual page ${page##*/}: no roff warnings"
+  done
 else
-  echo "manual page: not checked (groff is not installed)"
+  echo "manual pages: not checked (groff is not installed)"
 fi
 
 (cd "$out" && files=(*) && sha256sum -- "${files[@]}" > SHA256SUMS)
