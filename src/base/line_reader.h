@@ -43,6 +43,20 @@ class LineReader {
   // time and then read as one wide word, which stalls.
   template <typename... Ints>
   int ReadInts(Ints&... values) {
+    // A line of numbers mostly ends right after them: scanned up to its end, it needs no search
+    // for the line end, and no pass of its own.
+    if (end_ - next_ >= kInPlaceRoom) {
+      const char* p = next_;
+      const char* const room = next_ + kInPlaceRoom;
+      int converted = 0;
+      (... && (scan_ints_detail::ScanOne<true>(p, room, values) && ++converted > 0));
+      if (p < room) {
+        if (const char* after = AfterLineEnd(p)) {
+          next_ = const_cast<char*>(after);
+          return converted;
+        }
+      }
+    }
     if (const char* lf = FindLineEnd()) {
       std::string_view line;
       TakeLine(lf, line);
@@ -67,6 +81,23 @@ class LineReader {
   bool MeasureLine(std::string_view& line, std::int64_t& length);
 
  private:
+  // ReadInts scans a line in place when this many bytes are at hand; a scan that reaches their
+  // end starts again the usual way.
+  static constexpr std::ptrdiff_t kInPlaceRoom = 64;
+
+  // The start of the next line when the line at hand ends at `p` or later within the bytes at
+  // hand; null otherwise. `p` lies before end_ - 1.
+  const char* AfterLineEnd(const char* p) const {
+    if (*p == '\n') {
+      return p + 1;
+    }
+    if (*p == '\r' && p[1] == '\n') {
+      return p + 2;
+    }
+    const void* lf = std::memchr(p, '\n', static_cast<std::size_t>(end_ - p));
+    return lf != nullptr ? static_cast<const char*>(lf) + 1 : nullptr;
+  }
+
   const char* FindLineEnd() const {
     const std::size_t left = static_cast<std::size_t>(end_ - next_);
     return static_cast<const char*>(left == 0 ? nullptr : std::memchr(next_, '\n', left));

@@ -40,9 +40,16 @@ inline int Saturate(bool negative, std::uint64_t magnitude) {
   return magnitude >= kLimit ? INT_MAX : static_cast<int>(magnitude);
 }
 
-// Parses one number at `p`; returns false when no digit follows the optional sign.
+// White space within a line: a line end stops the scan there instead.
+inline bool IsSpaceWithinLine(char c) {
+  return c == ' ' || (c >= '\t' && c <= '\r' && c != '\n');
+}
+
+// Parses one number at `p`; returns false when no digit follows the optional sign. With
+// `kUpToLineEnd`, a line end is no white space, so the scan stops at the end of the line.
+template <bool kUpToLineEnd = false>
 ZEL_ALWAYS_INLINE bool ScanOne(const char*& p, const char* end, int& value) {
-  while (p < end && IsCSpace(*p)) {
+  while (p < end && (kUpToLineEnd ? IsSpaceWithinLine(*p) : IsCSpace(*p))) {
     ++p;
   }
   bool negative = false;

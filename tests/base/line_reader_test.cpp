@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -164,6 +165,44 @@ TEST(LineReader, LongLinesReadLikeShortOnes) {
       EXPECT_EQ(reader.ReadInts(last[0], last[1], last[2], last[3]), 4);
       EXPECT_EQ(last[3], 9);
       EXPECT_EQ(reader.ReadInts(last[0]), -1);
+    }
+  }
+}
+
+// Lines of numbers as a submission holds them, and their near misses: every line read for its
+// numbers must give what converting the line whole gives, and the lines must stay in step
+// (the line after each is read whole and compared), wherever the lines fall in the window.
+TEST(LineReader, NumberLinesReadInPlaceLikeWhole) {
+  std::mt19937 random(5);
+  const char* const pieces[] = {"0",  "7",  "42",         "1000",  "-3", "+8",        " ",
+                                "  ", "\t", "\r",         "\v",    "\f", "x",         "-",
+                                "+",  "\0", "2147483648", "00012", "-0", "999999999", "1x"};
+  std::vector<std::string> lines;
+  for (int i = 0; i < 20000; ++i) {
+    std::string line;
+    for (int n = static_cast<int>(random() % 9); n > 0; --n) {
+      line += pieces[random() % std::size(pieces)];
+    }
+    lines.push_back(i % 2 == 0 ? line : "check " + std::to_string(i));
+  }
+  std::string bytes;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    bytes += lines[i] + (i % 3 == 0 ? "\r\n" : "\n");
+  }
+  for (const std::size_t chunk : {std::size_t{61}, std::size_t{1} << 20}) {
+    ChunkSource source(bytes, chunk);
+    LineReader reader(source);
+    for (std::size_t i = 0; i < lines.size(); i += 2) {
+      int expected[4] = {};
+      const int count = ScanInts(lines[i], 4, expected);
+      int got[4] = {};
+      ASSERT_EQ(reader.ReadInts(got[0], got[1], got[2], got[3]), count) << "line " << i;
+      for (int k = 0; k < count; ++k) {
+        ASSERT_EQ(got[k], expected[k]) << "line " << i << " number " << k;
+      }
+      std::string_view next;
+      ASSERT_TRUE(reader.ReadLine(next));
+      ASSERT_EQ(next, lines[i + 1]);
     }
   }
 }
