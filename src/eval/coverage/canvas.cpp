@@ -18,11 +18,6 @@ void ForEachRow(Byte* canvas, std::int64_t stride, const PackedRect& box, Apply 
 }
 }  // namespace
 
-std::int64_t PaintSteps(int x, int width, int height) {
-  const int pieces = 1 + std::max(0, x % 8 + width - 1) / 64;
-  return static_cast<std::int64_t>(height) * pieces;
-}
-
 void Canvas::Begin(const TestCase& testCase) {
   if (steps_ > 0) {
     // The block before ended at a failed check with cells still painted.

@@ -11,8 +11,14 @@
 #include "eval/rect.h"
 #include "eval/test_case.h"
 
-// Word steps to paint a rectangle's run of cells on each of its rows: a word covers 57 to 64.
-std::int64_t PaintSteps(int x, int width, int height);
+// Words to paint a rectangle's run of cells on one row: a word covers 57 to 64 cells.
+inline int PiecesPerRow(int x, int width) {
+  return 1 + (x % 8 + width - 1) / 64;
+}
+// Word steps to paint a rectangle: its pieces on each of its rows.
+inline std::int64_t PaintSteps(int x, int width, int height) {
+  return static_cast<std::int64_t>(height) * PiecesPerRow(x, width);
+}
 inline std::int64_t PaintSteps(const PackedRect& box) {
   return PaintSteps(box.x, box.width, box.height);
 }

@@ -21,8 +21,11 @@ constexpr std::int64_t kBucket = 5;
 // without weighing the other ways at all.
 constexpr std::int64_t kGridMost = 24;
 constexpr std::size_t kGridAlways = 8;
-// A rectangle of at most this many word steps is painted as it arrives.
+// A rectangle of at most this many word steps, and at most this many words a row, is painted as
+// it arrives. A wider one costs more to paint than to keep for a sweep, where a row of its
+// costs a step whatever its width.
 constexpr std::int64_t kPaintNowMost = 64;
+constexpr int kPaintNowPieces = 2;
 }  // namespace
 
 struct Coverage::Estimate {
@@ -45,7 +48,7 @@ void Coverage::Begin(const TestCase& testCase) {
 }
 
 bool Coverage::PaintsNow(const Rect& rect) const {
-  return !settled_ && unpainted_ == 0 &&
+  return !settled_ && unpainted_ == 0 && PiecesPerRow(rect.x, rect.width) <= kPaintNowPieces &&
          PaintSteps(rect.x, rect.width, rect.height) <= kPaintNowMost;
 }
 
