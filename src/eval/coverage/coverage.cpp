@@ -21,6 +21,10 @@ constexpr std::int64_t kBucket = 5;
 // without weighing the other ways at all.
 constexpr std::int64_t kGridMost = 24;
 constexpr std::size_t kGridAlways = 8;
+// A box this wide and high covers a tile of the tile way whole, wherever it lies; the tile way
+// gives up when more tiles than this would have to be painted.
+constexpr int kLargeSide = 63;
+constexpr int kMostOpenTiles = 96;
 // A rectangle of at most this many word steps, and at most this many words a row, is painted as
 // it arrives. A wider one costs more to paint than to keep for a sweep, where a row of its
 // costs a step whatever its width.
@@ -30,7 +34,6 @@ constexpr int kPaintNowPieces = 2;
 
 struct Coverage::Estimate {
   std::int64_t rects = 0;        // boxes
-  std::int64_t total = 0;        // the sum of their areas
   std::int64_t heights = 0;      // the sum of their heights
   std::int64_t sweepSteps = 0;   // the sweep's steps for them
   std::int64_t paintWords = 0;   // steps to paint the boxes not painted yet
@@ -45,6 +48,8 @@ void Coverage::Begin(const TestCase& testCase) {
   unpainted_ = 0;
   paintedBoxes_ = 0;
   boxes_.clear();
+  keptArea_ = 0;
+  largeArea_ = 0;
 }
 
 bool Coverage::PaintsNow(const Rect& rect) const {
@@ -76,7 +81,10 @@ void Coverage::Keep(const Rect& rect, bool painted) {
       return;
     }
   }
-  boxes_.push_back(PackedRect::Of(rect));
+  const PackedRect box = PackedRect::Of(rect);
+  boxes_.push_back(box);
+  keptArea_ += box.Area();
+  largeArea_ += box.width >= kLargeSide && box.height >= kLargeSide ? box.Area() : 0;
 }
 
 bool Coverage::Finish(Cell& mismatch) {
@@ -105,13 +113,27 @@ bool Coverage::Finish(Cell& mismatch) {
     }
     return Locate(Measure(), mismatch);
   }
+  if (const std::int64_t area = oneAxis_(*testCase_, boxes_); area >= 0) {
+    return area != testCase_->blackCount && Locate(Measure(), mismatch);
+  }
+  if (keptArea_ < testCase_->blackCount) {
+    return Locate(Measure(), mismatch);
+  }
+  // Large boxes that together cover the black cells at least once leave few tiles open.
+  if (largeArea_ >= testCase_->blackCount) {
+    switch (tiles_(*testCase_, boxes_, kMostOpenTiles, mismatch)) {
+      case TileCover::Outcome::kCovered:
+        return false;
+      case TileCover::Outcome::kMissed:
+        return true;
+      case TileCover::Outcome::kTooOpen:
+        break;
+    }
+  }
   if (LargestCoverAll()) {
     return false;
   }
   const Estimate estimate = Measure();
-  if (estimate.total < testCase_->blackCount) {
-    return Locate(estimate, mismatch);
-  }
   const Way way = Choose(estimate);
   if (way == Way::kPainter) {
     return PaintAndCompare(mismatch);
@@ -141,7 +163,6 @@ Coverage::Estimate Coverage::Measure() {
   const auto mark = [edges](std::int64_t bit) { edges[bit / 64] |= Word{1} << (bit % 64); };
   for (const PackedRect& box : boxes_) {
     ++estimate.rects;
-    estimate.total += box.Area();
     estimate.heights += box.height;
     estimate.sweepSteps += SweepSteps(box);
     const std::int64_t steps = PaintSteps(box);

@@ -11,6 +11,8 @@
 // - settled: one rectangle as large as the whole black area; nothing to add up;
 // - the grid of the distinct edges (grid_area.h): a handful of rectangles, or the few largest
 //   of a block that cover everything by themselves;
+// - one axis (one_axis.h): rectangles that all span the same rows, or the same columns;
+// - the tiles (tile_cover.h): large rectangles that overlap, decided tile by tile;
 // - the painter (canvas.h): the rest painted too, and the canvas compared with the picture;
 // - cross-sections down the rows or across the columns (sections.h);
 // - the banded sweep (sweep_area.h): the bound for every other block.
@@ -24,9 +26,11 @@
 #include "eval/coverage/canvas.h"
 #include "eval/coverage/edge_walk.h"
 #include "eval/coverage/grid_area.h"
+#include "eval/coverage/one_axis.h"
 #include "eval/coverage/packed_rect.h"
 #include "eval/coverage/sections.h"
 #include "eval/coverage/sweep_area.h"
+#include "eval/coverage/tile_cover.h"
 #include "eval/rect.h"
 #include "eval/test_case.h"
 
@@ -67,9 +71,13 @@ class Coverage {
   // way other than the canvas decides, so painting more would only cost.
   std::size_t paintedBoxes_ = 0;
   ScratchArray<PackedRect> boxes_;      // the rectangles with area, in order, until settled
+  std::int64_t keptArea_ = 0;           // the sum of their areas
+  std::int64_t largeArea_ = 0;          // the same of those that cover a tile whole
   ScratchArray<bit_rows::Word> edges_;  // marks of distinct edges, clear between blocks
   Canvas canvas_;
   GridArea grid_;
+  OneAxis oneAxis_;
+  TileCover tiles_;
   Sections sections_;
   SweepArea sweep_;
   EdgeWalk walk_;

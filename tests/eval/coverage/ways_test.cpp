@@ -9,8 +9,10 @@
 
 #include "eval/coverage/canvas.h"
 #include "eval/coverage/grid_area.h"
+#include "eval/coverage/one_axis.h"
 #include "eval/coverage/sections.h"
 #include "eval/coverage/sweep_area.h"
+#include "eval/coverage/tile_cover.h"
 #include "eval/reference.h"
 #include "eval/test_util.h"
 
@@ -21,6 +23,8 @@ struct Ways {
   Sections sections;
   SweepArea sweep;
   EdgeWalk walk;
+  OneAxis oneAxis;
+  TileCover tiles;
 };
 
 std::vector<PackedRect> Packed(const std::vector<Rect>& rects) {
@@ -47,6 +51,23 @@ void ExpectEveryArea(Ways& ways, const TestCase& testCase, const std::vector<Rec
   ways.canvas.Begin(testCase);
   ways.canvas.Paint(boxes);
   EXPECT_EQ(ways.canvas.CountAndClear(boxes), expected) << what << ": painter";
+  const std::int64_t oneAxis = ways.oneAxis(testCase, boxes);
+  if (oneAxis >= 0) {
+    EXPECT_EQ(oneAxis, expected) << what << ": one axis";
+  }
+}
+
+// The tiles decide whether boxes inside the black cells cover them all, and name the first
+// black cell left out.
+void ExpectTilesDecide(Ways& ways, const TestCase& testCase, const std::vector<Rect>& rects,
+                       std::optional<Cell> missing, const std::string& what) {
+  Cell cell;
+  const TileCover::Outcome outcome = ways.tiles(testCase, Packed(rects), 1 << 20, cell);
+  ASSERT_EQ(outcome, missing ? TileCover::Outcome::kMissed : TileCover::Outcome::kCovered)
+      << what << ": tiles";
+  if (missing) {
+    EXPECT_EQ(cell, *missing) << what << ": tiles";
+  }
 }
 
 // The first cell that differs, by the painter and by the sections down the rows.
@@ -101,14 +122,20 @@ TEST(CoverageWays, AgreeWithCoverCounts) {
           rows[y][x] = '#';
       }
     }
+    bool insideBlack = true;
     if (round % 2 == 1) {
       char& cell = rows[uniform(0, h - 1)][uniform(0, w - 1)];
+      insideBlack = cell == '.';
       cell = cell == '#' ? '.' : '#';
     }
     const PictureForTest picture(rows, 1, 1);
     const std::string what = "round " + std::to_string(round);
     ExpectEveryArea(ways, picture.testCase, rects, ReferenceArea(w, h, rects), what);
-    ExpectFirstDifference(ways, picture.testCase, rects, FirstMismatch(rows, rects), what);
+    const std::optional<Cell> mismatch = FirstMismatch(rows, rects);
+    ExpectFirstDifference(ways, picture.testCase, rects, mismatch, what);
+    if (insideBlack) {
+      ExpectTilesDecide(ways, picture.testCase, rects, mismatch, what);
+    }
   }
 }
 
@@ -146,6 +173,7 @@ TEST(CoverageWays, LargeShapes) {
        {strips, columns, bands, std::vector<Rect>(500, {0, 0, 1000, 1000}), large}) {
     std::shuffle(rects.begin(), rects.end(), random);
     ExpectEveryArea(ways, picture.testCase, rects, 1000000, "whole");
+    ExpectTilesDecide(ways, picture.testCase, rects, std::nullopt, "whole");
     // The same block with the bottom-right cell cut out of every rectangle that holds it.
     std::vector<Rect> pieces;
     for (Rect& r : rects) {
@@ -158,6 +186,7 @@ TEST(CoverageWays, LargeShapes) {
     rects.insert(rects.end(), pieces.begin(), pieces.end());
     ExpectEveryArea(ways, picture.testCase, rects, 999999, "missing");
     ExpectFirstDifference(ways, picture.testCase, rects, Cell{999, 999}, "missing");
+    ExpectTilesDecide(ways, picture.testCase, rects, Cell{999, 999}, "missing");
   }
 }
 
