@@ -25,6 +25,7 @@ constexpr std::size_t kGridAlways = 8;
 // gives up when more tiles than this would have to be painted.
 constexpr int kLargeSide = 63;
 constexpr int kMostOpenTiles = 96;
+constexpr std::int64_t kBoxesPerTile = 8;
 // A rectangle of at most this many word steps, and at most this many words a row, is painted as
 // it arrives. A wider one costs more to paint than to keep for a sweep, where a row of its
 // costs a step whatever its width.
@@ -119,8 +120,10 @@ bool Coverage::Finish(Cell& mismatch) {
   if (keptArea_ < testCase_->blackCount) {
     return Locate(Measure(), mismatch);
   }
-  // Large boxes that together cover the black cells at least once leave few tiles open.
-  if (largeArea_ >= testCase_->blackCount) {
+  // Large boxes that together cover the black cells at least once leave few tiles open; the
+  // tiles cost a pass over them all, worth it for enough boxes.
+  if (largeArea_ >= testCase_->blackCount &&
+      static_cast<std::int64_t>(boxes_.size()) * kBoxesPerTile >= TileCover::Tiles(*testCase_)) {
     switch (tiles_(*testCase_, boxes_, kMostOpenTiles, mismatch)) {
       case TileCover::Outcome::kCovered:
         return false;

@@ -23,6 +23,12 @@ class TileCover {
   Outcome operator()(const TestCase& testCase, std::span<const PackedRect> boxes, int mostOpen,
                      Cell& missing);
 
+  // The number of tiles of a picture.
+  static std::int64_t Tiles(const TestCase& testCase) {
+    return static_cast<std::int64_t>((testCase.w + kSide - 1) / kSide) *
+           ((testCase.h + kSide - 1) / kSide);
+  }
+
  private:
   static constexpr int kSide = 32;
   static constexpr int kMostTiles = (kMaxSide + kSide - 1) / kSide;
