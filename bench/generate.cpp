@@ -246,6 +246,46 @@ Block LargeRandom() {
   return block;
 }
 
+// Two halves and a few large rectangles over them: many blocks of a handful of boxes each, so
+// that what a block costs beyond its lines shows.
+Block FewBoxes() {
+  Block block = Halves();
+  for (int i = Uniform(1, 10); i > 0; --i) {
+    const int x = Uniform(0, kSide * 3 / 4);
+    const int y = Uniform(0, kSide * 3 / 4);
+    block.Add(x, y, Uniform(kSide / 4, kSide - x), Uniform(kSide / 4, kSide - y));
+  }
+  return block;
+}
+
+// Pictures that are each the union of 200 random rectangles with sides of 100 to 700 cells,
+// and blocks that cover them with those rectangles, in a new order each time: no few of them
+// cover the picture alone, and the picture's edge is ragged.
+void Unions(const std::string& dir) {
+  const int tests = 20;
+  std::vector<Picture> pictures(tests);
+  std::vector<Block> covers(tests);
+  for (int t = 0; t < tests; ++t) {
+    Picture& picture = pictures[static_cast<std::size_t>(t)];
+    picture.a = picture.b = kSide;
+    for (int i = 0; i < 200; ++i) {
+      const int width = Uniform(100, 700);
+      const int height = Uniform(100, 700);
+      const int x = Uniform(0, kSide - width);
+      const int y = Uniform(0, kSide - height);
+      covers[static_cast<std::size_t>(t)].Add(x, y, width, height);
+      for (int row = y; row < y + height; ++row) {
+        std::fill_n(&picture.At(x, row), width, '#');
+      }
+    }
+  }
+  WriteInput(dir, pictures);
+  int block = 0;
+  WriteBlocks(
+      dir, [&] { return covers[static_cast<std::size_t>(block++ % tests)]; },
+      [tests](int i) { return i % tests + 1; });
+}
+
 // Many large test cases, each covered a few times (a block each, four rounds) by a few large
 // rectangles; `whiteColumn` gives every row a white cell (in the last column).
 void FewLarge(const std::string& dir, bool whiteColumn) {
@@ -306,6 +346,11 @@ bool Shape(const std::string& name, const std::string& dir) {
   } else if (name == "random") {
     WriteInput(dir, {AllBlack()});
     WriteBlocks(dir, LargeRandom, one);
+  } else if (name == "fewboxes") {
+    WriteInput(dir, {AllBlack()});
+    WriteBlocks(dir, FewBoxes, one);
+  } else if (name == "unions") {
+    Unions(dir);
   } else if (name == "fewlarge" || name == "whiterows") {
     FewLarge(dir, name == "whiterows");
   } else if (name == "tiny") {
@@ -317,8 +362,8 @@ bool Shape(const std::string& name, const std::string& dir) {
 }
 
 constexpr const char* kNames =
-    " realistic overlap blocks large cells long tall wide rows columns halves random fewlarge"
-    " whiterows tiny hugeline hugeinput ";
+    " realistic overlap blocks large cells long tall wide rows columns halves random unions"
+    " fewboxes fewlarge whiterows tiny hugeline hugeinput ";
 
 std::vector<Picture> Many(int count, Picture (*make)()) {
   std::vector<Picture> pictures;

@@ -10,17 +10,18 @@ namespace {
 // Relative costs of the ways, in tenths of a nanosecond on the development machine (measured
 // with bench/): a word of a row painted (or cleared, or compared); a row or band step of the
 // sweep; a cell of a cross-section rebuilt; a box put in order and added to the sweep or the
-// sections; a cell of the grid; a bucket of a counting sort.
+// sections; a step of the few-boxes way; a bucket of a counting sort.
 constexpr std::int64_t kPaintWord = 15;
 constexpr std::int64_t kBandStep = 4;
 constexpr std::int64_t kSectionCell = 8;
 constexpr std::int64_t kSectionRect = 150;
-constexpr std::int64_t kGridCell = 15;
+constexpr std::int64_t kFewBoxesStep = 5;
 constexpr std::int64_t kBucket = 5;
-// The grid has a cell per pair of neighbouring edges: only for a few boxes, and for a handful
-// without weighing the other ways at all.
-constexpr std::int64_t kGridMost = 24;
-constexpr std::size_t kGridAlways = 8;
+// A handful of boxes go to the few-boxes way without weighing the others at all; it takes some
+// 4 n * n steps for n boxes, so it is weighed up to kFewBoxesMost.
+constexpr std::size_t kFewBoxesAlways = 16;
+// The few largest of a block tried on their own.
+constexpr std::size_t kLargest = 8;
 // A box this wide and high covers a tile of the tile way whole, wherever it lies; the tile way
 // gives up when more tiles than this would have to be painted.
 constexpr int kLargeSide = 63;
@@ -108,8 +109,8 @@ bool Coverage::Finish(Cell& mismatch) {
     return PaintAndCompare(mismatch);
   }
   canvas_.Clear(Painted());
-  if (boxes_.size() <= kGridAlways) {
-    if (grid_(boxes_) == testCase_->blackCount) {
+  if (boxes_.size() <= kFewBoxesAlways) {
+    if (fewBoxes_(boxes_) == testCase_->blackCount) {
       return false;
     }
     return Locate(Measure(), mismatch);
@@ -194,9 +195,10 @@ Coverage::Way Coverage::Choose(const Estimate& e) const {
     Way way;
     std::int64_t cost;
   };
-  const std::int64_t gridSide = 2 * e.rects + 1;
   const Option options[] = {
-      {Way::kGrid, e.rects <= kGridMost ? gridSide * gridSide * kGridCell : INT64_MAX},
+      {Way::kFewBoxes,
+       e.rects <= static_cast<std::int64_t>(kFewBoxesMost) ? 4 * e.rects * e.rects * kFewBoxesStep
+                                                           : INT64_MAX},
       {Way::kPainter, (e.paintWords + testCase_->Stride() * h / 8) * kPaintWord},
       {Way::kRows, e.rowEdges * w * kSectionCell + e.rects * kSectionRect + sortRows},
       {Way::kColumns, e.columnEdges * h * kSectionCell + e.rects * kSectionRect + sortColumns},
@@ -209,8 +211,8 @@ Coverage::Way Coverage::Choose(const Estimate& e) const {
 
 std::int64_t Coverage::UnionArea(Way way) {
   switch (way) {
-    case Way::kGrid:
-      return grid_(boxes_);
+    case Way::kFewBoxes:
+      return fewBoxes_(boxes_);
     case Way::kRows:
       return sections_.RowsArea(*testCase_, boxes_, walk_);
     case Way::kColumns:
@@ -240,7 +242,7 @@ bool Coverage::Locate(const Estimate& estimate, Cell& mismatch) {
 // Whether a few of the largest boxes cover every black cell by themselves, which settles the
 // block at the cost of one pass over the boxes: blocks of many large rectangles mostly do.
 bool Coverage::LargestCoverAll() {
-  PackedRect largest[kGridAlways];
-  const std::size_t count = LargestBoxes(boxes_, kGridAlways, largest);
-  return grid_(std::span<const PackedRect>(largest, count)) == testCase_->blackCount;
+  PackedRect largest[kLargest];
+  const std::size_t count = LargestBoxes(boxes_, kLargest, largest);
+  return fewBoxes_(std::span<const PackedRect>(largest, count)) == testCase_->blackCount;
 }

@@ -9,8 +9,8 @@
 // one place, which way finds the area of their union for the block at hand at the least cost
 // (each cost estimated from one pass over the rectangles); each way has its own file:
 // - settled: one rectangle as large as the whole black area; nothing to add up;
-// - the grid of the distinct edges (grid_area.h): a handful of rectangles, or the few largest
-//   of a block that cover everything by themselves;
+// - few boxes (few_boxes.h): a handful of rectangles, strip by strip, or the few largest of a
+//   block that cover everything by themselves;
 // - one axis (one_axis.h): rectangles that all span the same rows, or the same columns;
 // - the tiles (tile_cover.h): large rectangles that overlap, decided tile by tile;
 // - the painter (canvas.h): the rest painted too, and the canvas compared with the picture;
@@ -25,7 +25,7 @@
 #include "base/bit_rows.h"
 #include "eval/coverage/canvas.h"
 #include "eval/coverage/edge_walk.h"
-#include "eval/coverage/grid_area.h"
+#include "eval/coverage/few_boxes.h"
 #include "eval/coverage/one_axis.h"
 #include "eval/coverage/packed_rect.h"
 #include "eval/coverage/sections.h"
@@ -53,7 +53,7 @@ class Coverage {
   bool Finish(Cell& mismatch);
 
  private:
-  enum class Way { kGrid, kPainter, kRows, kColumns, kSweep };
+  enum class Way { kFewBoxes, kPainter, kRows, kColumns, kSweep };
   struct Estimate;
   void Keep(const Rect& rect, bool painted);
   Estimate Measure();
@@ -75,7 +75,7 @@ class Coverage {
   std::int64_t largeArea_ = 0;          // the same of those that cover a tile whole
   ScratchArray<bit_rows::Word> edges_;  // marks of distinct edges, clear between blocks
   Canvas canvas_;
-  GridArea grid_;
+  FewBoxesArea fewBoxes_;
   OneAxis oneAxis_;
   TileCover tiles_;
   Sections sections_;

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "eval/coverage/canvas.h"
-#include "eval/coverage/grid_area.h"
+#include "eval/coverage/few_boxes.h"
 #include "eval/coverage/one_axis.h"
 #include "eval/coverage/sections.h"
 #include "eval/coverage/sweep_area.h"
@@ -19,7 +19,7 @@
 namespace {
 struct Ways {
   Canvas canvas;
-  GridArea grid;
+  FewBoxesArea fewBoxes;
   Sections sections;
   SweepArea sweep;
   EdgeWalk walk;
@@ -38,12 +38,12 @@ std::int64_t ReferenceArea(int w, int h, const std::vector<Rect>& rects) {
   return std::count_if(cover.begin(), cover.end(), [](int c) { return c > 0; });
 }
 
-// The area by every way that takes any block (the grid only takes a few boxes), each checked.
+// The area by every way that takes the block (few boxes only take a few), each checked.
 void ExpectEveryArea(Ways& ways, const TestCase& testCase, const std::vector<Rect>& rects,
                      std::int64_t expected, const std::string& what) {
   const std::vector<PackedRect> boxes = Packed(rects);
-  if (boxes.size() <= 64) {
-    EXPECT_EQ(ways.grid(boxes), expected) << what << ": grid";
+  if (boxes.size() <= kFewBoxesMost) {
+    EXPECT_EQ(ways.fewBoxes(boxes), expected) << what << ": few boxes";
   }
   EXPECT_EQ(ways.sweep(testCase, boxes, ways.walk), expected) << what << ": sweep";
   EXPECT_EQ(ways.sections.RowsArea(testCase, boxes, ways.walk), expected) << what << ": rows";

@@ -1,0 +1,82 @@
+#include "eval/coverage/few_boxes.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace {
+// A box or two: their areas less what they share.
+std::int64_t OneOrTwoArea(std::span<const PackedRect> boxes) {
+  std::int64_t area = 0;
+  for (const PackedRect& box : boxes) {
+    area += box.Area();
+  }
+  if (boxes.size() == 2) {
+    const PackedRect& a = boxes[0];
+    const PackedRect& b = boxes[1];
+    const std::int64_t across = std::min(a.Right(), b.Right()) - std::max(a.Left(), b.Left());
+    const std::int64_t down = std::min(a.Bottom(), b.Bottom()) - std::max(a.Top(), b.Top());
+    area -= across > 0 && down > 0 ? across * down : 0;
+  }
+  return area;
+}
+}  // namespace
+
+std::int64_t FewBoxesArea::operator()(std::span<const PackedRect> boxes) {
+  const std::size_t count = boxes.size();
+  if (count <= 2) {
+    return OneOrTwoArea(boxes);
+  }
+  for (std::size_t i = 0; i < count; ++i) {
+    byLeft_[i] = static_cast<std::uint8_t>(i);
+    down_[2 * i] = boxes[i].Top();
+    down_[2 * i + 1] = boxes[i].Bottom();
+  }
+  std::sort(byLeft_, byLeft_ + count,
+            [&boxes](std::uint8_t l, std::uint8_t r) { return boxes[l].Left() < boxes[r].Left(); });
+  std::sort(down_, down_ + 2 * count);
+  const int edges = static_cast<int>(std::unique(down_, down_ + 2 * count) - down_);
+  std::int64_t area = 0;
+  for (int k = 0; k + 1 < edges; ++k) {
+    const int top = down_[k];
+    const int bottom = down_[k + 1];
+    // The union of the runs of the boxes over this strip, walked from the left.
+    std::int64_t covered = 0;
+    int runFrom = 0;
+    int runTo = 0;
+    for (std::size_t n = 0; n < count; ++n) {
+      const PackedRect& box = boxes[byLeft_[n]];
+      if (box.Top() > top || box.Bottom() < bottom) {
+        continue;
+      }
+      if (box.Left() > runTo) {
+        covered += runTo - runFrom;
+        runFrom = box.Left();
+        runTo = box.Right();
+      } else {
+        runTo = std::max(runTo, box.Right());
+      }
+    }
+    covered += runTo - runFrom;
+    area += covered * (bottom - top);
+  }
+  return area;
+}
+
+std::size_t LargestBoxes(std::span<const PackedRect> boxes, std::size_t count,
+                         PackedRect* largest) {
+  std::size_t kept = 0;
+  for (const PackedRect& box : boxes) {
+    if (kept < count) {
+      largest[kept++] = box;
+    } else if (box.Area() > largest[count - 1].Area()) {
+      largest[count - 1] = box;
+    } else {
+      continue;
+    }
+    // The new one moves up to its place.
+    for (std::size_t i = kept - 1; i > 0 && largest[i].Area() > largest[i - 1].Area(); --i) {
+      std::swap(largest[i], largest[i - 1]);
+    }
+  }
+  return kept;
+}
