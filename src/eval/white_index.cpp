@@ -152,6 +152,11 @@ int WhiteIndex::Split(int from, int to, Run* runs) {
 }
 
 bool WhiteIndex::AnyWhite(int x0, int y0, int x1, int y1) const {
+  // Most rectangles of a cover lie among tiles without a white cell at all: the tiles they
+  // touch, counted at once, settle it.
+  if (TilesWithWhite(x0 / kTile, y0 / kTile, (x1 - 1) / kTile + 1, (y1 - 1) / kTile + 1) == 0) {
+    return false;
+  }
   Run across[3];
   Run down[3];
   const int acrossCount = Split(x0, x1, across);
@@ -170,13 +175,7 @@ bool WhiteIndex::AnyWhite(const Run& across, const Run& down) const {
   const bool oneAcross = across.first == across.last;
   const bool oneDown = down.first == down.last;
   if (!oneAcross && !oneDown) {  // whole tiles only
-    const int stride = tilesAcross_ + 1;
-    const auto count = [&](int i, int j) {
-      return tilesWithWhite_[static_cast<std::size_t>(j) * stride + i];
-    };
-    return count(across.last + 1, down.last + 1) - count(across.first, down.last + 1) -
-               count(across.last + 1, down.first) + count(across.first, down.first) !=
-           0;
+    return TilesWithWhite(across.first, down.first, across.last + 1, down.last + 1) != 0;
   }
   if (oneDown && !oneAcross && rowBandWords_ > 0) {
     const Word* band = rowBands_.data() + (static_cast<std::size_t>(down.first) * kRunKinds +
@@ -191,6 +190,14 @@ bool WhiteIndex::AnyWhite(const Run& across, const Run& down) const {
     return AnySet(band, down.first, down.last);
   }
   return AnyInTiles(across, down);
+}
+
+std::uint32_t WhiteIndex::TilesWithWhite(int i0, int j0, int i1, int j1) const {
+  const int stride = tilesAcross_ + 1;
+  const auto count = [&](int i, int j) {
+    return tilesWithWhite_[static_cast<std::size_t>(j) * stride + i];
+  };
+  return count(i1, j1) - count(i0, j1) - count(i1, j0) + count(i0, j0);
 }
 
 // Tile by tile: a corner, or a short run in a picture without bands.

@@ -35,6 +35,8 @@ class WhiteIndex {
   static int Split(int from, int to, Run* runs);
   bool AnyWhite(const Run& across, const Run& down) const;
   bool AnyInTiles(const Run& across, const Run& down) const;
+  // The tiles with a white cell among tiles [i0, i1) x [j0, j1).
+  std::uint32_t TilesWithWhite(int i0, int j0, int i1, int j1) const;
   void BuildTiles(const TestCase& testCase);
   void BuildCounts();
   void BuildBands();

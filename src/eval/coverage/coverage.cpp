@@ -25,7 +25,7 @@ constexpr std::size_t kLargest = 8;
 // A box this wide and high covers a tile of the tile way whole, wherever it lies; the tile way
 // gives up when more tiles than this would have to be painted.
 constexpr int kLargeSide = 63;
-constexpr int kMostOpenTiles = 96;
+constexpr int kMostOpenTiles = 1024;
 constexpr std::int64_t kBoxesPerTile = 8;
 // A rectangle of at most this many word steps, and at most this many words a row, is painted as
 // it arrives. A wider one costs more to paint than to keep for a sweep, where a row of its

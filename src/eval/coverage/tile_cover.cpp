@@ -29,7 +29,7 @@ TileCover::Outcome TileCover::operator()(const TestCase& testCase,
     return Outcome::kCovered;
   }
   PaintOpen(boxes);
-  return FirstMissing(testCase, missing) ? Outcome::kMissed : Outcome::kCovered;
+  return FirstMissing(missing) ? Outcome::kMissed : Outcome::kCovered;
 }
 
 // The tiles each box covers whole, as a table of differences summed over the tiles: a tile
@@ -67,20 +67,22 @@ void TileCover::MarkWholeTiles(const TestCase& testCase, std::span<const PackedR
 // The open tiles: not covered whole, with a black cell. False when there are too many.
 bool TileCover::FindOpen(const TestCase& testCase, int mostOpen) {
   opens_.clear();
+  Open tile{};
   for (int j = 0; j < down_; ++j) {
     open_[j] = 0;
     const int rows = std::min(kSide, testCase.h - j * kSide);
     for (std::uint32_t rest = ~whole_[j] & TileRange(0, across_ - 1); rest != 0; rest &= rest - 1) {
       const int i = std::countr_zero(rest);
-      const int cells = std::min(kSide, testCase.w - i * kSide);
-      const std::uint32_t inside = CellRange(0, cells);
-      bool black = false;
-      for (int r = 0; r < rows && !black; ++r) {
-        std::uint32_t bits;
-        std::memcpy(&bits, testCase.Row(j * kSide + r) + i * (kSide / 8), sizeof bits);
-        black = (bits & inside) != 0;
+      const std::uint32_t inside = CellRange(0, std::min(kSide, testCase.w - i * kSide));
+      std::uint32_t any = 0;
+      std::fill(tile.black + rows, tile.black + kSide, 0);
+      for (int r = 0; r < rows; ++r) {
+        std::memcpy(&tile.black[r], testCase.Row(j * kSide + r) + i * (kSide / 8),
+                    sizeof(std::uint32_t));
+        tile.black[r] &= inside;
+        any |= tile.black[r];
       }
-      if (!black) {
+      if (any == 0) {
         continue;
       }
       if (static_cast<int>(opens_.size()) == mostOpen) {
@@ -88,7 +90,9 @@ bool TileCover::FindOpen(const TestCase& testCase, int mostOpen) {
       }
       open_[j] |= std::uint32_t{1} << i;
       openIndex_[j * kMostTiles + i] = static_cast<std::uint16_t>(opens_.size());
-      opens_.push_back(Open{i, j, {}});
+      tile.i = i;
+      tile.j = j;
+      opens_.push_back(tile);
     }
   }
   return true;
@@ -115,7 +119,7 @@ void TileCover::PaintOpen(std::span<const PackedRect> boxes) {
         const int top = std::max(box.Top(), j * kSide) - j * kSide;
         const int bottom = std::min(box.Bottom(), (j + 1) * kSide) - j * kSide;
         for (int r = top; r < bottom; ++r) {
-          tile.rows[r] |= cells;
+          tile.painted[r] |= cells;
         }
       }
     }
@@ -124,19 +128,15 @@ void TileCover::PaintOpen(std::span<const PackedRect> boxes) {
 
 // The first black cell, in row-major order, that no box covers; boxes lie inside the black
 // cells, so a painted tile differs from the picture only there.
-bool TileCover::FirstMissing(const TestCase& testCase, Cell& missing) const {
+bool TileCover::FirstMissing(Cell& missing) const {
   bool found = false;
   for (const Open& tile : opens_) {
-    const int rows = std::min(kSide, testCase.h - tile.j * kSide);
-    const std::uint32_t inside = CellRange(0, std::min(kSide, testCase.w - tile.i * kSide));
-    for (int r = 0; r < rows; ++r) {
+    for (int r = 0; r < kSide; ++r) {
       const int y = tile.j * kSide + r;
       if (found && y > missing.y) {
         break;
       }
-      std::uint32_t black;
-      std::memcpy(&black, testCase.Row(y) + tile.i * (kSide / 8), sizeof black);
-      if (const std::uint32_t left = black & inside & ~tile.rows[r]) {
+      if (const std::uint32_t left = tile.black[r] & ~tile.painted[r]) {
         const Cell cell{tile.i * kSide + std::countr_zero(left), y};
         if (!found || cell.y < missing.y || (cell.y == missing.y && cell.x < missing.x)) {
           missing = cell;

@@ -36,13 +36,14 @@ class TileCover {
   struct Open {
     int i;
     int j;
-    std::uint32_t rows[kSide];  // the painted cells, a bit a cell
+    std::uint32_t black[kSide];    // the picture's black cells, a bit a cell
+    std::uint32_t painted[kSide];  // the cells the boxes cover
   };
 
   void MarkWholeTiles(const TestCase& testCase, std::span<const PackedRect> boxes);
   bool FindOpen(const TestCase& testCase, int mostOpen);
   void PaintOpen(std::span<const PackedRect> boxes);
-  bool FirstMissing(const TestCase& testCase, Cell& missing) const;
+  bool FirstMissing(Cell& missing) const;
 
   int across_ = 0;
   int down_ = 0;
