@@ -2,8 +2,9 @@
 //   zelmiranke-judge kattis input answer feedback_dir < submission
 // 42 accepts, 43 rejects, anything else is a judge error; the jury reads judgemessage.txt and
 // the team teammessage.txt in the feedback folder.
-#include <filesystem>
 #include <functional>
+#include <string>
+#include <string_view>
 
 #include "base/output_file.h"
 #include "eval/report.h"
@@ -20,10 +21,16 @@ constexpr OutputWords kFeedbackWords = {
     "sporocila ni bilo mogoce zapisati"};
 
 // Writes the feedback file `name`; false, after a line on standard error, when it cannot.
-bool WriteFeedback(const ModeArgs& args, const char* name,
+bool WriteFeedback(const ModeArgs& args, std::string_view name,
                    const std::function<void(OutputFile&)>& fill) {
-  const std::filesystem::path path = std::filesystem::path(args[2]) / name;
-  return WriteOutputFile(path.string(), args[0], args[1], kFeedbackWords, fill) == 0;
+  // The folder as given, with "/" added where it has no separator at its end: every platform
+  // takes it, and a complaint names the path the way the system wrote it.
+  std::string path = args[2];
+  if (!path.empty() && path.back() != '/' && path.back() != '\\') {
+    path += '/';
+  }
+  path += name;
+  return WriteOutputFile(path, args[0], args[1], kFeedbackWords, fill) == 0;
 }
 }  // namespace
 
