@@ -22,7 +22,7 @@ int RunCms(const ModeArgs& args) {
     return kCheckerFailure;
   }
   std::fputs(verdict == Verdict::kOk ? "1.0\n" : "0.0\n", stdout);
-  if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+  if (!FinishStandardOutput()) {
     return kCheckerFailure;
   }
   PrintMessage(stderr, run);

@@ -20,9 +20,5 @@ int RunJson(const ModeArgs& args) {
   StreamSink out(stdout);
   WriteJson(out, run);
   out.Write("\n");
-  if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
-    std::fputs("zelmiranke-judge: standardnega izhoda ni bilo mogoce zapisati\n", stderr);
-    return kNotWritten;
-  }
-  return 0;
+  return FinishStandardOutput() ? 0 : kNotWritten;
 }

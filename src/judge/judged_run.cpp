@@ -63,6 +63,14 @@ void PrintMessage(std::FILE* stream, const JudgedRun& run) {
   std::fflush(stream);
 }
 
+bool FinishStandardOutput() {
+  if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+    std::fputs("zelmiranke-judge: standardnega izhoda ni bilo mogoce zapisati\n", stderr);
+    return false;
+  }
+  return true;
+}
+
 int UsageError(int status) {
   std::fwrite(kJudgeUsage.data(), 1, kJudgeUsage.size(), stderr);
   return status;

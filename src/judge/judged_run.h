@@ -55,5 +55,9 @@ void WriteReasonLine(TextSink& out, Verdict verdict, std::string_view lineEnd);
 // on a judge error. Each line ends with "\n", which the stream writes as its platform does.
 void PrintMessage(std::FILE* stream, const JudgedRun& run);
 
+// Flushes standard output; false, after a line on standard error, when not all of it was
+// written.
+bool FinishStandardOutput();
+
 // Prints the usage text on standard error and returns `status`.
 int UsageError(int status);
