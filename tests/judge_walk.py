@@ -79,11 +79,18 @@ class Case:
             self.report = file.read()
 
 
-def run(command, stdin_path):
+def run(command, stdin_path, work):
+    """Status, standard output and standard error. The outputs go to files, not pipes: a
+    service that Wine starts on the first run inherits them and would hold a pipe open."""
     emulator = shlex.split(os.environ.get("EMULATOR", ""))
-    with open(stdin_path, "rb") as stdin:
-        done = subprocess.run(emulator + command, stdin=stdin, capture_output=True)
-    return done.returncode, done.stdout, done.stderr
+    paths = [os.path.join(work, name) for name in ("stdout", "stderr")]
+    with open(stdin_path, "rb") as stdin, open(paths[0], "wb") as out, open(paths[1], "wb") as err:
+        status = subprocess.run(emulator + command, stdin=stdin, stdout=out, stderr=err).returncode
+    outputs = []
+    for path in paths:
+        with open(path, "rb") as file:
+            outputs.append(file.read())
+    return status, outputs[0], outputs[1]
 
 
 def check_mode(judge, mode, case, end):
@@ -110,7 +117,7 @@ def check_mode(judge, mode, case, end):
         command = [judge, "testlib", "--ejudge", case.input, case.submission, answer]
     else:
         command = [judge, mode, case.input, case.submission]
-    status, out, err = run(command, stdin)
+    status, out, err = run(command, stdin, case.work)
     problems = []
 
     def expect(condition, what):
