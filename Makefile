@@ -17,7 +17,7 @@ $(RELEASE)/CMakeCache.txt:
 	cmake -S . -B $(RELEASE) $(GENERATOR) -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_COMPILER=g++
 
 build: $(RELEASE)/CMakeCache.txt
-	cmake --build $(RELEASE) -j $(JOBS) --target Ozi18Zelmiranke zelmiranke-view
+	cmake --build $(RELEASE) -j $(JOBS) --target Ozi18Zelmiranke zelmiranke-view zelmiranke-judge
 
 run: build
 	$(BIN) eval examples/input.txt examples/submission.txt $(RELEASE)/example-report.txt

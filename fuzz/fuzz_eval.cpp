@@ -2,7 +2,8 @@
 // line "@@@@" (without one, the submission is empty), both are written to files, the
 // evaluator runs on them twice, and the report must have one of its forms and the same bytes
 // both times; the viewer runs on them too, and must print the report's first line and draw a
-// picture within its bound. With FUZZ_FIXED_INPUT defined, the whole fuzz input is the blocks of a
+// picture within its bound; and the judge's json mode must give a valid object that says what
+// the report says. With FUZZ_FIXED_INPUT defined, the whole fuzz input is the blocks of a
 // submission against a fixed valid task input, so that the deep checks are reached.
 #include <unistd.h>
 
@@ -10,11 +11,14 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <string_view>
 
 #include "eval/run.h"
+#include "judge/json_reader.h"
+#include "judge/json_report.h"
 #include "report_form.h"
 #include "view/command.h"
 #include "view/layout.h"
@@ -73,6 +77,45 @@ void CheckView(const std::string& report) {
   }
 }
 
+// The verdict the json mode must give for `report`.
+std::string_view ExpectedVerdict(const std::string& report) {
+  if (IsOkReport(report)) {
+    return "ok";
+  }
+  const int check = FailureCheck(report);
+  if (PartOfCheck(check) == CheckPart::kTaskInput) {
+    return "setup-error";
+  }
+  return PartOfCheck(check) == CheckPart::kNone || check == check::kCoverInconsistent
+             ? "internal-error"
+             : "rejected";
+}
+
+void CheckJson(const std::string& report) {
+  const std::string dir = WorkDir();
+  JudgedRun run;
+  Judge(dir + "/input.txt", dir + "/submission.txt", run);
+  StringSink out;
+  WriteJson(out, run);
+  const std::optional<JsonValue> json = JsonReader::Parse(out.Text());
+  const auto text = [&json](std::string_view name) {
+    const JsonValue* value = json ? json->Find(name) : nullptr;
+    return value != nullptr && value->kind == JsonValue::Kind::kString ? value->text : "<none>";
+  };
+  const JsonValue* blocks = json ? json->Find("blocks") : nullptr;
+  const std::string_view verdict = ExpectedVerdict(report);
+  const bool blocksRight = verdict == "ok"
+                               ? blocks != nullptr && std::to_string(blocks->items.size()) ==
+                                                          report.substr(3, report.find('\n', 3) - 3)
+                               : blocks == nullptr;
+  if (text("verdict") != verdict || text("report") != report ||
+      text("message") != report.substr(0, report.find('\n')) || !blocksRight) {
+    std::fprintf(stderr, "the json mode does not say what the report says: %.300s\n",
+                 out.Text().c_str());
+    std::abort();
+  }
+}
+
 #ifdef FUZZ_FIXED_INPUT
 // Three test cases: the worked example, a solid block with a tight limit, and a blob.
 const char kTaskInput[] =
@@ -101,5 +144,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::abort();
   }
   CheckView(first);
+  CheckJson(first);
   return 0;
 }

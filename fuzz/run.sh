@@ -26,7 +26,7 @@ for harness in eval submission; do
       -artifact_prefix="$build/artifacts/$harness-" -print_final_stats=1 > "$log" 2>&1; then
     status=1
     echo "fuzz_$harness FOUND A FAULT; see $log and $build/artifacts/"
-    grep -E 'ERROR|SUMMARY|breaks|two reports|viewer|picture' "$log" | head -5
+    grep -E 'ERROR|SUMMARY|breaks|two reports|viewer|picture|json' "$log" | head -5
   fi
   runs=$(grep -E 'stat::number_of_executed_units' "$log" | awk '{print $2}')
   cov=$(grep -E '^#[0-9]+.*cov:' "$log" | tail -1 | sed -E 's/.*cov: ([0-9]+) ft: ([0-9]+).*/\1 edges, \2 features/')

@@ -16,6 +16,13 @@
 # as the root of the file system (EMULATOR is then for example `chroot ROOT`): the program and
 # WORK_DIR lie inside it, are named to the program without that prefix, and {casedir} stands
 # for a copy of the case folder in WORK_DIR.
+# For programs run the way judge systems run checkers: stdin (the name of the file in WORK_DIR
+# that feeds standard input), {feedback} (an empty folder made for the run; the files it must
+# hold afterwards, and no others, stand in the case's folder feedback/), stderr.txt (the exact
+# standard error, with the paths of args; without it, nothing may be written there unless the
+# status is 2) and
+# stdout.json (standard output must be this JSON object on one line; where the platform's line
+# end is CR LF, so is each LF in its strings).
 set -u
 evaluator=$1 case_dir=$2 work=$3 line_end=${4:-lf}
 default_args=${5:-eval {input\} {submission\} {report\}}
@@ -51,6 +58,7 @@ substitute() {
   word=${word//\{report\}/$seen_work/report.txt}
   word=${word//\{casedir\}/$seen_case_dir}
   word=${word//\{picture\}/$seen_work/picture.svg}
+  word=${word//\{feedback\}/$seen_work/feedback}
   printf '%s' "$word"
 }
 args=()
@@ -64,8 +72,16 @@ else
   done
 fi
 
-# shellcheck disable=SC2086 # EMULATOR may be a command with its own arguments
-${EMULATOR:-} "$(seen "$evaluator")" "${args[@]}" > "$work/stdout" 2> "$work/stderr"
+mkdir "$work/feedback" || fail "cannot make the feedback folder"
+run_program() {
+  # shellcheck disable=SC2086 # EMULATOR may be a command with its own arguments
+  ${EMULATOR:-} "$(seen "$evaluator")" "${args[@]}" > "$work/stdout" 2> "$work/stderr"
+}
+if [ -f "$case_dir/stdin" ]; then
+  run_program < "$work/$(tr -d '\r\n' < "$case_dir/stdin")"
+else
+  run_program
+fi
 status=$?
 
 expected_status=0
@@ -75,22 +91,44 @@ expected_status=0
 # Under an emulator the output text is the same but for its line ends.
 to_line_end() { if [ "$line_end" = crlf ]; then sed 's/$/\r/' "$1"; else cat "$1"; fi; }
 
+# Compares a file the program wrote with the expected one in the case.
+same_text() {
+  if ! cmp -s <(to_line_end "$1") "$2"; then
+    echo "--- expected"; to_line_end "$1" | head -c 2000 | cat -A
+    echo "--- got"; head -c 2000 "$2" | cat -A
+    fail "$3 differs"
+  fi
+}
+
 if [ -f "$case_dir/stdout.txt" ]; then
-  cmp -s <(to_line_end "$case_dir/stdout.txt") "$work/stdout" || fail "standard output differs"
+  same_text "$case_dir/stdout.txt" "$work/stdout" "standard output"
+elif [ -f "$case_dir/stdout.json" ]; then
+  python3 "$(dirname "$0")/judge_json.py" compare "$case_dir/stdout.json" "$work/stdout" "$line_end" ||
+    fail "standard output is not the expected JSON object"
 else
   [ -s "$work/stdout" ] && fail "unexpected standard output: $(head -c 200 "$work/stdout")"
 fi
-if [ "$expected_status" = 2 ]; then
+if [ -f "$case_dir/stderr.txt" ]; then
+  while IFS= read -r line; do substitute "$line" && echo; done < "$case_dir/stderr.txt" > "$work/stderr.txt"
+  same_text "$work/stderr.txt" "$work/stderr" "standard error"
+elif [ "$expected_status" = 2 ]; then
   [ "$(wc -l < "$work/stderr")" -ge 1 ] || fail "no line on standard error"
+else
+  [ -s "$work/stderr" ] && fail "unexpected standard error: $(head -c 200 "$work/stderr")"
 fi
+for file in "$work/feedback"/*; do
+  [ -e "$file" ] || continue
+  [ -f "$case_dir/feedback/${file##*/}" ] || fail "unexpected feedback file ${file##*/}"
+done
+for file in "$case_dir/feedback"/*; do
+  [ -e "$file" ] || continue
+  [ -f "$work/feedback/${file##*/}" ] || fail "no feedback file ${file##*/}"
+  same_text "$file" "$work/feedback/${file##*/}" "feedback file ${file##*/}"
+done
 
 if [ -f "$expected" ]; then
   [ -f "$work/report.txt" ] || fail "no report written"
-  if ! cmp -s <(to_line_end "$expected") "$work/report.txt"; then
-    echo "--- expected"; to_line_end "$expected" | head -c 2000 | cat -A
-    echo "--- got"; head -c 2000 "$work/report.txt" | cat -A
-    fail "report differs"
-  fi
+  same_text "$expected" "$work/report.txt" "report"
 elif [ -e "$work/report.txt" ]; then
   fail "a report was created"
 fi

@@ -5,20 +5,40 @@
 #include <filesystem>
 #include <system_error>
 
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
+
 FileSource::FileSource(const std::string& path) {
   std::error_code error;
   if (std::filesystem::is_directory(path, error)) {
     return;
   }
   file_ = std::fopen(path.c_str(), "rb");
+  Unbuffer();
+}
+
+FileSource::FileSource(std::FILE* stream, bool owned) : file_(stream), owned_(owned) {
+  Unbuffer();
+}
+
+void FileSource::Unbuffer() {
+  // The line reader reads in large chunks; a second buffer below it would only copy.
   if (file_ != nullptr) {
-    // The line reader reads in large chunks; a second buffer below it would only copy.
     std::setvbuf(file_, nullptr, _IONBF, 0);
   }
 }
 
+FileSource FileSource::StandardInput() {
+#ifdef _WIN32
+  _setmode(_fileno(stdin), _O_BINARY);
+#endif
+  return FileSource(stdin, false);
+}
+
 FileSource::~FileSource() {
-  if (file_ != nullptr) {
+  if (file_ != nullptr && owned_) {
     std::fclose(file_);
   }
 }

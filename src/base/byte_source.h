@@ -34,8 +34,15 @@ class FileSource : public ByteSource {
   FileSource& operator=(const FileSource&) = delete;
   std::size_t Read(char* buffer, std::size_t size) override;
 
+  // Standard input, switched to binary mode (on Windows it starts in text mode); it stays open
+  // when the source ends. Take it once, before anything else reads standard input.
+  static FileSource StandardInput();
+
  private:
+  FileSource(std::FILE* stream, bool owned);
+  void Unbuffer();
   std::FILE* file_ = nullptr;
+  bool owned_ = true;
 };
 
 class MemorySource : public ByteSource {

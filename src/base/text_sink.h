@@ -1,7 +1,9 @@
-// Where a program's text goes, piece by piece: a file being written, or a string. Reports and
+// Where a program's text goes, piece by piece: a file being written, a stream such as standard
+// output, or a string. Reports and
 // pictures are handed over in pieces so that a long quoted line is never copied whole.
 #pragma once
 
+#include <cstdio>
 #include <string>
 #include <string_view>
 
@@ -18,4 +20,15 @@ class StringSink : public TextSink {
 
  private:
   std::string text_;
+};
+
+// A stream of the C library, standard output for example. Its errors stay in the stream, for
+// the caller to test with ferror once everything is written.
+class StreamSink : public TextSink {
+ public:
+  explicit StreamSink(std::FILE* stream) : stream_(stream) {}
+  void Write(std::string_view text) override { std::fwrite(text.data(), 1, text.size(), stream_); }
+
+ private:
+  std::FILE* stream_;
 };

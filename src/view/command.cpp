@@ -16,14 +16,8 @@ constexpr OutputWords kPictureWords = {"zelmiranke-view", "slika bi prepisala vh
 // How much of a rectangle's line is read back for its title.
 constexpr std::size_t kLineKeep = kTitleRoom + 1;
 
-// Standard output, for the report's first line.
-class StandardOutput : public TextSink {
- public:
-  void Write(std::string_view text) override { std::fwrite(text.data(), 1, text.size(), stdout); }
-};
-
 void PrintFirstLine(const ViewedRun& run) {
-  StandardOutput out;
+  StreamSink out(stdout);
   WriteFirstLine(out, run.evaluation);
   std::fputc('\n', stdout);
   std::fflush(stdout);
