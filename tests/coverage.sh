@@ -15,7 +15,8 @@ done
 layers+=(eval)
 for layer in "${layers[@]}"; do
   gcovr --root "$root" --object-directory "$build" --filter "$root/src/$layer/" \
-    --exclude-throw-branches --exclude-unreachable-branches --print-summary -o /dev/null |
+    --exclude-throw-branches --exclude-unreachable-branches --print-summary \
+    -o "$build/coverage-$layer.txt" |
     awk -v layer="$layer" '
       /^lines:/ { lines = $2 }
       /^branches:/ { branches = $2 }
