@@ -7,9 +7,13 @@ RELEASE := build/release
 SANITIZE := build/sanitize
 BIN := $(RELEASE)/Ozi18Zelmiranke
 VIEW := $(RELEASE)/zelmiranke-view
+WEB_BUILD := build/emscripten
+WEB := build/web
+# Debian's emscripten runs its optimiser with the system's Node.js, which finds acorn here.
+EMSCRIPTEN_ENV := NODE_PATH=/usr/share/nodejs
 
 .PHONY: all build run view test test-release test-sanitize bench bench-bounds fuzz windows test-windows install coverage \
-  clean dist test-bare test-package test-contents test-dist
+  clean dist test-bare test-package test-contents test-dist web test-web
 
 all: build
 
@@ -26,6 +30,23 @@ run: build
 view: build
 	$(VIEW) examples/view-input.txt examples/view-submission.txt $(RELEASE)/example-view.svg
 	@echo "picture: $(RELEASE)/example-view.svg"
+
+# The page that checks a submission in the browser, in build/web/ with the evaluator as a
+# Node.js command (zelmiranke-cli.js), built with emscripten.
+web:
+	@command -v emcmake >/dev/null || { echo "make web: emscripten is not installed (Debian package emscripten)"; exit 1; }
+	$(EMSCRIPTEN_ENV) emcmake cmake -S . -B $(WEB_BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=Release \
+	  -DZEL_UNIT_TESTS=OFF -DZEL_TEST_EMULATOR=node -DZEL_WEB_OUTPUT=$(CURDIR)/$(WEB) >/dev/null
+	$(EMSCRIPTEN_ENV) cmake --build $(WEB_BUILD) -j $(JOBS)
+
+# The golden cases against the Node.js command, and the page in headless Chromium; each part
+# says SKIPPED when what it needs is not installed.
+test-web:
+	@if ! command -v emcmake >/dev/null || ! command -v node >/dev/null; then \
+	  echo "SKIPPED: make test-web needs emscripten and Node.js (Debian packages emscripten, nodejs)"; \
+	else \
+	  $(MAKE) web && cd $(WEB_BUILD) && ctest --output-on-failure -j $(JOBS); \
+	fi
 
 # The suites require the unit tests: without GoogleTest they fail instead of testing less.
 test-release: $(RELEASE)/CMakeCache.txt
