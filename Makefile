@@ -45,6 +45,8 @@ test-web:
 	@if ! command -v emcmake >/dev/null || ! command -v node >/dev/null; then \
 	  echo "SKIPPED: make test-web needs emscripten and Node.js (Debian packages emscripten, nodejs)"; \
 	else \
+	  command -v chromium >/dev/null || command -v chromium-browser >/dev/null || \
+	    echo "SKIPPED: the page's tests in Chromium: Chromium is not installed (Debian package chromium)"; \
 	  $(MAKE) web && cd $(WEB_BUILD) && ctest --output-on-failure -j $(JOBS); \
 	fi
 

@@ -30,6 +30,8 @@ const OUTLINES_FROM = 4;
 const MOST_OUTLINES = 200000;
 const TILE = 32;  // cells a side of the squares that index the rectangles by place
 const MOST_PIXELS_A_CELL = 400;
+const FIT_MOST = 64;  // pixels a cell side when the whole grid is shown, at most
+const FOCUS_PIXELS = 24;  // pixels a cell side around the failure, at least
 
 // The scene with its defaults, as the layers read it.
 function sceneOf(fields) {
@@ -301,26 +303,35 @@ class Picture {
     return this.scene ? LEGEND.filter((entry) => entry.shows(this.scene)) : [];
   }
 
+  // The whole grid, its cells at most FIT_MOST pixels a side.
   fit() {
     if (!this.scene || this.scene.w === 0) return this.redraw();
     const {width, height} = this.size();
-    this.scale = Math.min(width / this.scene.w, height / this.scene.h);
+    this.scale = Math.min(FIT_MOST, this.fitScale());
     this.ox = (width - this.scene.w * this.scale) / 2;
     this.oy = (height - this.scene.h * this.scale) / 2;
     this.redraw();
   }
 
-  // Puts cell (x, y) in the middle at a size where single cells are plain to see.
+  fitScale() {
+    const {width, height} = this.size();
+    return Math.min(width / this.scene.w, height / this.scene.h);
+  }
+
+  // Puts cell (x, y) in the middle, its cells FOCUS_PIXELS a side or larger.
   centreOn([x, y]) {
     const {width, height} = this.size();
-    this.scale = Math.max(this.scale, Math.min(24, Math.max(width, height) / 8));
+    this.scale = Math.max(this.scale, FOCUS_PIXELS);
     this.ox = width / 2 - (x + 0.5) * this.scale;
     this.oy = height / 2 - (y + 0.5) * this.scale;
     this.redraw();
   }
 
+  // The failure in view: the whole grid when its cells are large enough to see one.
   goToFailure() {
-    if (this.scene && this.scene.focus) this.centreOn(this.scene.focus);
+    if (!this.scene || !this.scene.focus) return;
+    if (this.fitScale() >= FOCUS_PIXELS) this.fit();
+    else this.centreOn(this.scene.focus);
   }
 
   zoom(factor, px, py) {
