@@ -10,6 +10,7 @@ const page = {
   module: null,
   workerUrl: null,
   worker: null,
+  spare: null,  // a worker with the module ready, for the next evaluation
   files: {input: null, submission: null},
   total: 0,
   started: 0,
@@ -73,6 +74,7 @@ async function load() {
     ]);
     page.module = await WebAssembly.compile(wasm);
     page.workerUrl = URL.createObjectURL(new Blob([factory, "\n", worker], {type: "text/javascript"}));
+    prepareWorker();
     setState("ready");
   } catch (error) {
     setState("broken", "The page could not load its own files (" + error.message + "). Open it " +
@@ -119,11 +121,20 @@ function sizeText(bytes) {
   return (bytes / 1e9).toFixed(2) + " GB";
 }
 
+function prepareWorker() {
+  if (!page.spare) {
+    page.spare = new Worker(page.workerUrl);
+    page.spare.postMessage({module: page.module});
+  }
+}
+
 function start(block = 0) {
   stop();
+  prepareWorker();
+  page.worker = page.spare;
+  page.spare = null;
   page.block = block;
   page.total = page.files.input.size + page.files.submission.size;
-  page.worker = new Worker(page.workerUrl);
   page.worker.onmessage = (event) => receive(event.data);
   page.worker.onerror = (event) => {
     event.preventDefault();
@@ -136,13 +147,16 @@ function start(block = 0) {
   $("result").hidden = true;
   if (!block) $("picture").hidden = true;
   setState("running");
-  page.worker.postMessage({module: page.module, input: page.files.input,
-                           submission: page.files.submission, block});
+  page.worker.postMessage({input: page.files.input, submission: page.files.submission, block});
 }
 
+// Ends the evaluation's worker, if any; the next one is made ready while the user looks.
 function stop() {
-  if (page.worker) page.worker.terminate();
-  page.worker = null;
+  if (page.worker) {
+    page.worker.terminate();
+    page.worker = null;
+    setTimeout(prepareWorker);
+  }
 }
 
 function cancel() {
@@ -162,6 +176,7 @@ function receive(message) {
       break;
     case "report":
       document.body.dataset.evaluationMs = Math.round(performance.now() - page.started);
+      document.body.dataset.runMs = Math.round(message.fields.runMs);
       showProgress(page.total);
       showReport(message.fields);
       showVerdict(message.fields);

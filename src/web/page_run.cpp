@@ -6,8 +6,11 @@
 // lines, so the verdict shows while the rest is still being prepared.
 #include <emscripten/emscripten.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
+#include <vector>
 
 #include "base/byte_source.h"
 #include "view/viewed_run.h"
@@ -59,17 +62,31 @@ class Progress {
   std::size_t told_ = 0;
 };
 
-class CountingSource : public ByteSource {
+// A file of /files read ahead in large chunks: each read of the worker's file system is one
+// FileReaderSync call, which costs far more than the bytes it brings (measured in Chromium on
+// 20 MB: 220 to 450 ms in the line reader's reads of 128 KiB, 30 to 100 ms in reads of 8 MiB).
+class ReadAheadSource : public ByteSource {
  public:
-  CountingSource(const char* path, Progress& progress) : file_(path), progress_(progress) {}
+  ReadAheadSource(const char* path, Progress& progress)
+      : file_(path), chunk_(kReadAhead), progress_(progress) {}
   std::size_t Read(char* buffer, std::size_t size) override {
-    const std::size_t got = file_.Read(buffer, size);
-    progress_.Add(got);
+    if (at_ == end_) {
+      at_ = 0;
+      end_ = file_.Read(chunk_.data(), chunk_.size());
+      progress_.Add(end_);
+    }
+    const std::size_t got = std::min(size, end_ - at_);
+    std::memcpy(buffer, chunk_.data() + at_, got);
+    at_ += got;
     return got;
   }
 
  private:
+  static constexpr std::size_t kReadAhead = std::size_t{8} << 20;
   FileSource file_;
+  std::vector<char> chunk_;
+  std::size_t at_ = 0;
+  std::size_t end_ = 0;
   Progress& progress_;
 };
 
@@ -77,8 +94,8 @@ void Run(std::int64_t requestedBlock) {
   ViewedRun run(requestedBlock > 0 ? requestedBlock : 1);
   {
     Progress progress;
-    CountingSource input(kInputPath, progress);
-    CountingSource submission(kSubmissionPath, progress);
+    ReadAheadSource input(kInputPath, progress);
+    ReadAheadSource submission(kSubmissionPath, progress);
     Evaluate(input, submission, run.evaluation, &run.facts);
   }
   PageFields fields;
