@@ -105,7 +105,7 @@ clean:
 # BASE=<revision>` (default main) compares with that revision's evaluator; both take
 # WORKLOADS="rows random" to run only those, and RUNS=3 for fewer runs than seven.
 BASE ?= main
-.PHONY: bench-tools bench-compare
+.PHONY: bench-tools bench-compare bench-web
 
 bench-tools: $(RELEASE)/CMakeCache.txt
 	cmake -S . -B $(RELEASE) -DZEL_BENCH=ON
@@ -116,6 +116,13 @@ bench: bench-tools
 
 bench-compare: bench-tools
 	JOBS=$(JOBS) bash bench/compare.sh $(RELEASE) $(BASE) $(WORKLOADS)
+
+# The page in headless Chromium against the native evaluator on the realistic workload (or
+# WORKLOAD=name), and the page's frames on a picture of a million rectangles.
+WORKLOAD ?= realistic
+bench-web: bench-tools web
+	bash -c 'source bench/workloads.sh && dir=$$(workload_dir $(RELEASE) $(WORKLOAD)) && \
+	  python3 bench/web.py $(WEB) $(RELEASE)/Ozi18Zelmiranke "$$dir" build/bench-web $${RUNS:-7}'
 
 # Line and branch coverage per layer of the whole suite (unit tests, golden cases, randomized
 # comparisons), with gcovr; the last line is the core's.

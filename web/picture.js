@@ -27,7 +27,7 @@ const FAILING_ALPHA = 0.85;
 const FAULT_ROW_ALPHA = 0.4;
 // Outlines of every rectangle in view from this many pixels a cell; the failing one always.
 const OUTLINES_FROM = 4;
-const MOST_OUTLINES = 200000;
+const MOST_OUTLINES = 20000;
 const TILE = 32;  // cells a side of the squares that index the rectangles by place
 const MOST_PIXELS_A_CELL = 400;
 const FIT_MOST = 64;  // pixels a cell side when the whole grid is shown, at most
