@@ -109,20 +109,52 @@ class PageRun:
         with open(path, "rb") as file:
             return file.read()
 
-    def colour_of_cell(self, x, y, name):
-        """The colour on screen in the middle of cell (x, y) of the picture."""
+    def pixel_of_cell(self, x, y):
+        """Where on the screen the middle of cell (x, y) of the picture is, once it is drawn."""
         browser = self.browser
         browser.evaluate("document.getElementById('canvas').scrollIntoView()")
         browser.evaluate("new Promise((done) => requestAnimationFrame(() => requestAnimationFrame(done)))")
-        left, top = browser.evaluate(
+        left, top, scale = browser.evaluate(
             "(() => { const box = document.getElementById('canvas').getBoundingClientRect();"
-            " return [box.left + picture.ox, box.top + picture.oy]; })()")
-        scale = browser.evaluate("picture.scale")
+            " return [box.left + picture.ox, box.top + picture.oy, picture.scale]; })()")
+        return int(left + (x + 0.5) * scale), int(top + (y + 0.5) * scale)
+
+    def colour_of_cell(self, x, y, name):
+        """The colour on screen in the middle of cell (x, y) of the picture."""
+        px, py = self.pixel_of_cell(x, y)
         shot = os.path.join(self.work, name + ".png")
-        browser.screenshot(shot)
+        self.browser.screenshot(shot)
         channels, rows = read_png(shot)
-        px, py = int(left + (x + 0.5) * scale), int(top + (y + 0.5) * scale)
         return tuple(rows[py][px * channels:px * channels + 3])
+
+    def pointer_over_cell(self, x, y, wheel=0):
+        """What the page says of the cell under the pointer, put in the middle of cell (x, y)
+        (after turning the wheel there, when `wheel`)."""
+        px, py = self.pixel_of_cell(x, y)
+        self.browser.call("Input.dispatchMouseEvent", type="mouseMoved", x=px, y=py)
+        if wheel:
+            self.browser.call("Input.dispatchMouseEvent", type="mouseWheel", x=px, y=py,
+                              deltaX=0, deltaY=wheel)
+            self.browser.evaluate("new Promise((done) => requestAnimationFrame(done))")
+            self.browser.call("Input.dispatchMouseEvent", type="mouseMoved", x=px, y=py + 1)
+        return self.browser.evaluate("document.getElementById('pointer').textContent")
+
+    def check_pointer(self, case_dir, x, y, expected):
+        """The cell under the pointer, with the rectangle over it and that rectangle's line as
+        written; the wheel zooms in around the pointer."""
+        words = self.pointer_over_cell(x, y)
+        check(words.startswith("x = %d, y = %d: " % (x, y)), "the pointer shows " + words)
+        ordinal = re.match(rb"Napaka \[Ozi18Zelmiranke:148\]: (\d+)\.", expected)
+        if ordinal:
+            line = re.search(r"; rectangle (\d+) \(fails the check\), line (\d+): (.*)$", words)
+            check(line and line.group(1) == ordinal.group(1).decode(), "no failing rectangle: " + words)
+            with open(os.path.join(case_dir, "submission.txt"), "rb") as file:
+                written = file.read().split(b"\n")[int(line.group(2)) - 1].rstrip(b"\r")
+            check(line.group(3) == shown(written), "line %s is not %r: %s" % (line.group(2), written, words))
+        scale = self.browser.evaluate("picture.scale")
+        words = self.pointer_over_cell(x, y, wheel=-200)
+        check(self.browser.evaluate("picture.scale") > scale, "the wheel did not zoom in")
+        check(words.startswith("x = %d, y = %d: " % (x, y)), "after zooming the pointer shows " + words)
 
     def run_case(self, case_dir, extra):
         name = os.path.basename(case_dir)
@@ -146,6 +178,7 @@ class PageRun:
             other = (x + 1, y) if x == 0 else (0, y)
             colour = self.colour_of_cell(*other, name)
             check(not near(colour, FAULT), "cell %s shows the fault colour too" % (other,))
+            self.check_pointer(case_dir, x, y, expected)
         if extra == "row":
             y = int(re.search(rb"vrstica y = (\d+)", expected).group(1))
             colour = self.colour_of_cell(0, y, name)
