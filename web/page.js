@@ -66,20 +66,29 @@ async function fetchOwn(name, as) {
 }
 
 async function load() {
+  let files;
   try {
-    const [wasm, factory, worker] = await Promise.all([
+    files = await Promise.all([
       fetchOwn("zelmiranke-web.wasm", "arrayBuffer"),
       fetchOwn("zelmiranke-web.js", "text"),
       fetchOwn("worker.js", "text"),
     ]);
-    page.module = await WebAssembly.compile(wasm);
-    page.workerUrl = URL.createObjectURL(new Blob([factory, "\n", worker], {type: "text/javascript"}));
-    prepareWorker();
-    setState("ready");
   } catch (error) {
     setState("broken", "The page could not load its own files (" + error.message + "). Open it " +
              "from a web server, for example python3 -m http.server in its folder, not as a file.");
+    return;
   }
+  const [wasm, factory, worker] = files;
+  try {
+    page.module = await WebAssembly.compile(wasm);
+  } catch (error) {
+    setState("broken", "This browser cannot run the evaluator (" + error.message + "): it needs " +
+             "Chrome or Edge 95, Firefox 100, Safari 16.4 or newer.");
+    return;
+  }
+  page.workerUrl = URL.createObjectURL(new Blob([factory, "\n", worker], {type: "text/javascript"}));
+  prepareWorker();
+  setState("ready");
 }
 
 function setState(state, text) {
