@@ -138,15 +138,22 @@ function prepareWorker() {
 }
 
 function start(block = 0) {
-  stop();
+  if (page.worker) {
+    page.worker.terminate();
+  }
   prepareWorker();
   page.worker = page.spare;
   page.spare = null;
   page.block = block;
   page.total = page.files.input.size + page.files.submission.size;
-  page.worker.onmessage = (event) => receive(event.data);
-  page.worker.onerror = (event) => {
+  // A message that an ended worker had already sent is not this evaluation's.
+  const worker = page.worker;
+  worker.onmessage = (event) => {
+    if (worker === page.worker) receive(event.data);
+  };
+  worker.onerror = (event) => {
     event.preventDefault();
+    if (worker !== page.worker) return;
     stop();
     setState("error", "The evaluation stopped: " + event.message);
   };
@@ -159,7 +166,8 @@ function start(block = 0) {
   page.worker.postMessage({input: page.files.input, submission: page.files.submission, block});
 }
 
-// Ends the evaluation's worker, if any; the next one is made ready while the user looks.
+// Ends the evaluation's worker, if any; the next one is made ready once this evaluation no
+// longer needs the processor.
 function stop() {
   if (page.worker) {
     page.worker.terminate();
