@@ -236,29 +236,38 @@ function saveReport() {
   setTimeout(() => URL.revokeObjectURL(link.href), 60000);
 }
 
-// The English of the failure: the check's English line with its blanks filled from the
-// message (matched against the Slovene template) or, failing that, from where the check points.
+// The values of a template's blanks ({name}) in a message, as shown text. A message that a zero
+// byte cut short lacks the end of its template: then the last blank takes the rest.
+function templateValues(template, message) {
+  const parts = template.split(/\{(\w+)\}/);  // text, name, text, name, ..., text
+  const literal = (text) => text.replace(/[.*+?^${}()|[\]\\]/g, "\\$&");
+  const head = parts.slice(0, -1).map((part, i) => (i % 2 ? "([\\s\\S]*?)" : literal(part))).join("");
+  const match = new RegExp("^" + head + literal(parts[parts.length - 1]) + "$").exec(message) ||
+                new RegExp("^" + head + "$").exec(message);
+  const values = {};
+  if (match) {
+    parts.filter((_, i) => i % 2).forEach((name, i) => { values[name] = shown(bytesOf(match[i + 1])); });
+  }
+  return values;
+}
+
+// The English of the failure: the check's English line and its fix with their blanks filled
+// from the message (matched against the Slovene template) or from where the check points.
 function failureWords(fields) {
   const words = CHECK_WORDS[fields.check];
   if (!words) return {title: "Check " + fields.check, text: shown(fields.message)};
-  const values = {};
-  const names = [];
-  const pattern = words.template.replace(/\{(\w+)\}|[^{]+|\{/g, (part, name) => {
-    if (name) {
-      names.push(name);
-      return "([\\s\\S]*?)";
-    }
-    return part.replace(/[.*+?^${}()|[\]\\]/g, "\\$&");
-  });
-  const match = new RegExp("^" + pattern + "$").exec(latin1(fields.message));
-  if (match) names.forEach((name, i) => { values[name] = shown(bytesOf(match[i + 1])); });
-  const site = {n: fields.line, k: fields.rectangle, x: fields.cell && fields.cell[0],
-                y: fields.cell && fields.cell[1]};
-  const filled = words.english.replace(/\{(\w+)\}/g, (blank, name) =>
-    values[name] !== undefined ? values[name] : site[name] !== undefined ? String(site[name]) : "…");
-  const text = filled.charAt(0).toUpperCase() + filled.slice(1) + ".";
-  return {title: "Check " + fields.check + " failed", text, party: words.party + " (in the " +
-          words.file + ")", fix: words.fix};
+  const values = Object.assign({n: fields.line, k: fields.rectangle, x: fields.cell && fields.cell[0],
+                                y: fields.cell && fields.cell[1]},
+                               templateValues(words.template, latin1(fields.message)));
+  const fill = (text, unknown) => text.replace(/\{(\w+)\}/g, (blank, name) =>
+    values[name] !== undefined ? String(values[name]) : unknown === undefined ? blank : unknown);
+  const english = fill(words.english, "…");
+  return {
+    title: "Check " + fields.check + " failed",
+    text: english.charAt(0).toUpperCase() + english.slice(1) + ".",
+    party: words.party + " (in the " + words.file + ")",
+    fix: fill(words.fix),
+  };
 }
 
 function showVerdict(fields) {
