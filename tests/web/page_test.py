@@ -171,6 +171,9 @@ class PageRun:
         number = re.match(rb"Napaka \[Ozi18Zelmiranke:(\d+)\]", expected)
         check(("Check %s " % number.group(1).decode()) in title if number else title.startswith("OK"),
               "the verdict says " + title)
+        # Every blank of the check's English line is filled from the message.
+        words = self.browser.evaluate("document.getElementById('verdict').textContent")
+        check("…" not in words and "{" not in words, "the verdict has a blank: " + words)
         if extra == "cell":
             x, y = map(int, re.search(rb"x = (\d+), y = (\d+)", expected).groups())
             colour = self.colour_of_cell(x, y, name)
