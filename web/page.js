@@ -344,8 +344,7 @@ function showPointer(about) {
                        "f for the failure.";
     return;
   }
-  const kinds = {white: "white", black: "black", uncovered: "black, not covered", unread: "not read"};
-  let words = "x = " + about.x + ", y = " + about.y + ": " + kinds[about.kind];
+  let words = "x = " + about.x + ", y = " + about.y + ": " + about.kind;
   if (about.rectangle) {
     const line = about.text.bytes ? shown(about.text.bytes) + (about.text.cut ? "…" : "") : about.text;
     words += "; rectangle " + about.rectangle + (about.failing ? " (fails the check)" : "") +

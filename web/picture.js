@@ -37,7 +37,6 @@ const FOCUS_PIXELS = 24;  // pixels a cell side around the failure, at least
 function sceneOf(fields) {
   const text = (bytes) => String.fromCharCode.apply(null, bytes || []);
   return Object.assign({
-    caption: [],
     w: 0,
     h: 0,
     rects: new Int32Array(0),
@@ -263,6 +262,9 @@ const LEGEND = [
    shows: (scene) => scene.faultRow !== undefined},
 ];
 
+// What a cell of each kind is, under the pointer; a kind without words shows its name.
+const KIND_WORDS = {white: "white", black: "black", uncovered: "black, not covered", unread: "not read"};
+
 function hasKind(scene, kind) {
   const code = scene.kinds.indexOf(kind);
   return code >= 0 && scene.cells.includes(code);
@@ -417,7 +419,8 @@ class Picture {
     const scene = this.scene;
     const at = y * scene.w + x;
     const place = this.top[at];
-    const about = {x, y, kind: scene.kinds[scene.cells[at]]};
+    const kind = scene.kinds[scene.cells[at]];
+    const about = {x, y, kind: KIND_WORDS[kind] || kind};
     if (place >= 0) {
       const index = scene.drawn[place];
       const r = scene.rects.subarray(4 * index, 4 * index + 4);
