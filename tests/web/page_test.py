@@ -1,10 +1,12 @@
 #!/usr/bin/env python3
 """The page in headless Chromium, as a user drives it: for a handful of golden cases it picks
 the two files, waits for the evaluation, and checks that the report shown and the report saved
-are the expected bytes, that the verdict names the check, that a pixel of the cell the check
-names has the fault colour, and that after the page's own files no request left the page and
-nothing was stored. A submission of 5 GB (a sparse file) shows the progress bar move and the
-evaluation cancelled. Skips (exit status 77) when Chromium is not installed.
+are the expected bytes, that the verdict names the check with every blank filled, that a pixel
+of the cell the check names (or of the rejected row) has the fault colour, what the pointer
+shows on that cell before and after the wheel, that another block of a passing submission can
+be drawn, and that after the page's own files no request left the page and nothing was stored.
+A submission of 5 GB (a sparse file) shows the progress bar move and the evaluation cancelled.
+Skips (exit status 77) when Chromium is not installed.
 
     page_test.py WEB_DIR CASES_DIR WORK_DIR"""
 import os
