@@ -7,9 +7,13 @@ RELEASE := build/release
 SANITIZE := build/sanitize
 BIN := $(RELEASE)/Ozi18Zelmiranke
 VIEW := $(RELEASE)/zelmiranke-view
+WEB_BUILD := build/emscripten
+WEB := build/web
+# Debian's emscripten runs its optimiser with the system's Node.js, which finds acorn here.
+EMSCRIPTEN_ENV := NODE_PATH=/usr/share/nodejs
 
 .PHONY: all build run view test test-release test-sanitize bench bench-bounds fuzz windows test-windows install coverage \
-  clean dist test-bare test-package test-contents test-dist
+  clean dist test-bare test-package test-contents test-dist web test-web
 
 all: build
 
@@ -26,6 +30,25 @@ run: build
 view: build
 	$(VIEW) examples/view-input.txt examples/view-submission.txt $(RELEASE)/example-view.svg
 	@echo "picture: $(RELEASE)/example-view.svg"
+
+# The page that checks a submission in the browser, in build/web/ with the evaluator as a
+# Node.js command (zelmiranke-cli.js), built with emscripten.
+web:
+	@command -v emcmake >/dev/null || { echo "make web: emscripten is not installed (Debian package emscripten)"; exit 1; }
+	$(EMSCRIPTEN_ENV) emcmake cmake -S . -B $(WEB_BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=Release \
+	  -DZEL_UNIT_TESTS=OFF -DZEL_TEST_EMULATOR=node -DZEL_WEB_OUTPUT=$(CURDIR)/$(WEB) >/dev/null
+	$(EMSCRIPTEN_ENV) cmake --build $(WEB_BUILD) -j $(JOBS)
+
+# The golden cases against the Node.js command, and the page in headless Chromium; each part
+# says SKIPPED when what it needs is not installed.
+test-web:
+	@if ! command -v emcmake >/dev/null || ! command -v node >/dev/null; then \
+	  echo "SKIPPED: make test-web needs emscripten and Node.js (Debian packages emscripten, nodejs)"; \
+	else \
+	  command -v chromium >/dev/null || command -v chromium-browser >/dev/null || \
+	    echo "SKIPPED: the page's tests in Chromium: Chromium is not installed (Debian package chromium)"; \
+	  $(MAKE) web && cd $(WEB_BUILD) && ctest --output-on-failure -j $(JOBS); \
+	fi
 
 # The suites require the unit tests: without GoogleTest they fail instead of testing less.
 test-release: $(RELEASE)/CMakeCache.txt
@@ -82,7 +105,7 @@ clean:
 # BASE=<revision>` (default main) compares with that revision's evaluator; both take
 # WORKLOADS="rows random" to run only those, and RUNS=3 for fewer runs than seven.
 BASE ?= main
-.PHONY: bench-tools bench-compare
+.PHONY: bench-tools bench-compare bench-web
 
 bench-tools: $(RELEASE)/CMakeCache.txt
 	cmake -S . -B $(RELEASE) -DZEL_BENCH=ON
@@ -93,6 +116,13 @@ bench: bench-tools
 
 bench-compare: bench-tools
 	JOBS=$(JOBS) bash bench/compare.sh $(RELEASE) $(BASE) $(WORKLOADS)
+
+# The page in headless Chromium against the native evaluator on the realistic workload (or
+# WORKLOAD=name), and the page's frames on a picture of a million rectangles.
+WORKLOAD ?= realistic
+bench-web: bench-tools web
+	bash -c 'source bench/workloads.sh && dir=$$(workload_dir $(RELEASE) $(WORKLOAD)) && \
+	  python3 bench/web.py $(WEB) $(RELEASE)/Ozi18Zelmiranke "$$dir" build/bench-web $${RUNS:-7}'
 
 # Line and branch coverage per layer of the whole suite (unit tests, golden cases, randomized
 # comparisons), with gcovr; the last line is the core's.

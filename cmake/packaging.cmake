@@ -50,7 +50,8 @@ cmake_language(DEFER CALL zel_man_pages)
 # as in the source tree, so that no link dangles.
 install(FILES README.md DESTINATION share/doc/${ZEL_PACKAGE})
 file(GLOB zel_doc_pages CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/docs/*.md)
-install(FILES ${zel_doc_pages} docs/view-example.png DESTINATION share/doc/${ZEL_PACKAGE}/docs)
+install(FILES ${zel_doc_pages} docs/view-example.png docs/web-page.png
+        DESTINATION share/doc/${ZEL_PACKAGE}/docs)
 
 # What Debian wants of a package: the copyright file, the Debian changelog (compressed as
 # the manual pages are) and the override that declares the static programs intended.

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds what is handed to grading machines into dist/ (make dist): every program of the
-# project for Linux x86-64 (static, stripped) and for Windows (static .exe), the Debian package
+# project for Linux x86-64 (static, stripped) and for Windows (static .exe), the Debian package,
+# the page that checks a submission in the browser as a zip (ozi18zelmiranke_<version>_web.zip)
 # and SHA256SUMS. The programs are whatever the two builds install, so a program added to the
 # project ships without a change here. The golden cases run against the Linux binary first:
 # nothing is published that gives another report than the regular build.
@@ -31,6 +32,16 @@ cmake -S "$repo" -B "$build/windows" "${generator[@]}" \
   -DZEL_STATIC=ON -DZEL_TESTS=OFF >/dev/null
 cmake --build "$build/windows" -j "$jobs"
 
+# The page and the evaluator as a Node.js command, with the golden cases under Node.js (and the
+# page's own tests, skipped without Chromium).
+command -v emcmake >/dev/null || die "the page needs emscripten (Debian package emscripten)"
+NODE_PATH=/usr/share/nodejs emcmake cmake -S "$repo" -B "$build/web" "${generator[@]}" \
+  -DCMAKE_BUILD_TYPE=Release -DZEL_UNIT_TESTS=OFF -DZEL_TEST_EMULATOR=node \
+  -DZEL_WEB_OUTPUT="$build/web/page" >/dev/null
+NODE_PATH=/usr/share/nodejs cmake --build "$build/web" -j "$jobs"
+echo "== golden cases against the Node.js command, and the page"
+(cd "$build/web" && ctest -j "$jobs" --output-on-failure)
+
 rm -rf "$build/stage" "$build/package"
 cmake --install "$build/linux" --prefix "$build/stage/linux" >/dev/null
 cmake --install "$build/windows" --prefix "$build/stage/windows" >/dev/null
@@ -39,6 +50,9 @@ cmake --install "$build/windows" --prefix "$build/stage/windows" >/dev/null
 rm -rf "$out"
 mkdir "$out"
 cp "$build/stage/linux/bin/"* "$build/stage/windows/bin/"* "$build/package/"*.deb "$out/"
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/linux/CMakeCache.txt")
+web=ozi18zelmiranke_${version}_web
+python3 "$repo/packaging/zip_web.py" "$build/web/page" "$out/$web.zip" "$web"
 
 echo "== checks of the shipped files"
 # A program that loads anything at run time fails on a worker whose libraries differ.

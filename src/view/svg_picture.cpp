@@ -1,7 +1,7 @@
 #include "view/svg_picture.h"
 
 #include <algorithm>
-#include <charconv>
+#include <cstdio>
 
 #include "eval/assertion.h"
 #include "view/cell_runs.h"
@@ -17,11 +17,12 @@ constexpr std::size_t kCaptionColumns = 100;
 constexpr std::size_t kCaptionRows = 4;
 constexpr int kMinWidth = 800;
 
-// A number with at most three decimals, without trailing zeros.
+// A number with at most three decimals, without trailing zeros. Printed as to_chars would
+// (the same rounding, by definition), which emscripten's library lacks for floating point.
 std::string Decimal(double value) {
-  char text[32];
-  const auto end = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 3).ptr;
-  std::string out(text, end);
+  char text[64];
+  const int length = std::snprintf(text, sizeof text, "%.3f", value);
+  std::string out(text, static_cast<std::size_t>(std::max(length, 0)));
   while (out.back() == '0') {
     out.pop_back();
   }

@@ -1,0 +1,171 @@
+#include "web/scene_fields.h"
+
+#include <limits>
+#include <optional>
+#include <vector>
+
+#include "base/line_texts.h"
+#include "base/text_sink.h"
+#include "view/cell_runs.h"
+#include "view/cover_map.h"
+#include "view/rect_tints.h"
+#include "view/svg_picture.h"
+
+namespace {
+// The canvas draws every cell, so the layout never shrinks to a window; it still leaves out
+// rectangles that would paint the grid over too many times.
+constexpr std::int64_t kNoBound = std::numeric_limits<std::int64_t>::max() / 4;
+
+// The kinds of cell, in the order of their codes in "cells": a cell is white unless a run of
+// the scene covers it, and an uncovered run comes after the black run of the same cells.
+constexpr std::string_view kCellKinds = "white\nblack\nuncovered\nunread";
+
+std::string Joined(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const std::string& line : lines) {
+    text.append(text.empty() ? "" : "\n").append(line);
+  }
+  return text;
+}
+
+void SendCell(std::string_view name, const Cell& cell, FieldSink& sink) {
+  const std::int32_t xy[] = {cell.x, cell.y};
+  sink.Ints(name, xy);
+}
+
+std::string_view EdgeName(Edge edge) {
+  switch (edge) {
+    case Edge::kLeft:
+      return "left";
+    case Edge::kTop:
+      return "top";
+    case Edge::kRight:
+      return "right";
+    case Edge::kBottom:
+      return "bottom";
+    case Edge::kNone:
+      break;
+  }
+  return {};
+}
+
+// One byte a cell, row by row: the index of its kind in kCellKinds.
+void SendCells(const Scene& scene, const CoverMap* cover, const Region& grid, FieldSink& sink) {
+  std::string cells(static_cast<std::size_t>(scene.w) * static_cast<std::size_t>(scene.h), '\0');
+  ForEachRun(scene, cover, grid, [&](RunKind kind, int x, int y, int length) {
+    const std::size_t start = static_cast<std::size_t>(y) * static_cast<std::size_t>(scene.w) +
+                              static_cast<std::size_t>(x);
+    cells.replace(start, static_cast<std::size_t>(length), static_cast<std::size_t>(length),
+                  static_cast<char>(static_cast<int>(kind) + 1));
+  });
+  sink.Bytes("cellKinds", kCellKinds);
+  sink.Bytes("cells", cells);
+}
+
+// Every rectangle read, as x, y, width, height; the drawn ones by index with their tints.
+void SendRects(const Scene& scene, const Layout& layout, FieldSink& sink) {
+  std::vector<std::int32_t> rects;
+  rects.reserve(scene.rects.size() * 4);
+  for (const Rect& rect : scene.rects) {
+    rects.insert(rects.end(), {rect.x, rect.y, rect.width, rect.height});
+  }
+  sink.Ints("rects", rects);
+  const std::vector<std::int32_t> drawn(layout.drawn.begin(), layout.drawn.end());
+  sink.Ints("drawn", drawn);
+  sink.Number("meeting", static_cast<double>(layout.meeting));
+  std::vector<Region> boxes;
+  boxes.reserve(layout.drawn.size());
+  for (const std::uint32_t index : layout.drawn) {
+    boxes.push_back(Clip(scene.rects[index], layout.region));
+  }
+  const std::vector<std::uint8_t> tints = ChooseTints(boxes, layout.region);
+  sink.Bytes("tints", std::string_view(reinterpret_cast<const char*>(tints.data()), tints.size()));
+  sink.Number("numberLine", static_cast<double>(scene.numberLine));
+}
+
+void SendMarks(const Scene& scene, FieldSink& sink) {
+  if (scene.lastFails && !scene.rects.empty()) {
+    sink.Number("failing", static_cast<double>(scene.rects.size() - 1));
+  }
+  if (scene.crossed != Edge::kNone) {
+    sink.Bytes("crossed", EdgeName(scene.crossed));
+  }
+  if (scene.faultCell) {
+    SendCell("faultCell", *scene.faultCell, sink);
+  }
+  if (scene.faultRow) {
+    sink.Number("faultRow", *scene.faultRow);
+  }
+  SendCell("focus", scene.Focus(), sink);
+}
+}  // namespace
+
+void SendReport(const Evaluation& evaluation, FieldSink& sink) {
+  StringSink report;
+  WriteReport(report, evaluation);
+  sink.Bytes("report", report.Text());
+  if (evaluation.unexpected) {
+    sink.Bytes("verdict", "unexpected");
+  } else if (evaluation.failure) {
+    const EAssertion& failure = *evaluation.failure;
+    sink.Bytes("verdict", "failure");
+    sink.Number("check", failure.check);
+    sink.Bytes("message", failure.message);
+    if (failure.site.line > 0) {
+      sink.Number("line", static_cast<double>(failure.site.line));
+    }
+    if (failure.site.rectangle > 0) {
+      sink.Number("rectangle", failure.site.rectangle);
+    }
+    if (failure.site.cell) {
+      SendCell("cell", *failure.site.cell, sink);
+    }
+  } else {
+    sink.Bytes("verdict", "ok");
+    sink.Number("blocks", static_cast<double>(evaluation.entries.size()));
+  }
+}
+
+Layout SendScene(const Scene& scene, FieldSink& sink) {
+  sink.Bytes("caption", Joined(scene.caption));
+  if (!scene.HasGrid()) {
+    return Layout{};
+  }
+  sink.Number("w", scene.w);
+  sink.Number("h", scene.h);
+  std::optional<CoverMap> cover;
+  if (scene.showUncovered) {
+    cover.emplace(scene.w, scene.h, scene.rects);
+  }
+  const CoverMap* coverMap = cover ? &*cover : nullptr;
+  const Layout layout = ChooseLayout(scene, coverMap, kMaxSide, kNoBound);
+  SendCells(scene, coverMap, layout.region, sink);
+  SendRects(scene, layout, sink);
+  SendMarks(scene, sink);
+  return layout;
+}
+
+void SendLines(const std::string& submissionPath, const Scene& scene, const Layout& layout,
+               FieldSink& sink) {
+  std::vector<std::int64_t> numbers;
+  numbers.reserve(layout.drawn.size());
+  for (const std::uint32_t index : layout.drawn) {
+    numbers.push_back(scene.numberLine + 2 + static_cast<std::int64_t>(index));
+  }
+  const std::vector<std::optional<LineText>> texts =
+      ReadLineTexts(submissionPath, numbers, kTitleRoom + 1);
+  std::string heads;
+  std::vector<std::int32_t> ends;
+  std::string cut;
+  for (const std::optional<LineText>& text : texts) {
+    if (text) {
+      heads.append(text->head);
+    }
+    ends.push_back(static_cast<std::int32_t>(heads.size()));
+    const bool whole = text && text->length == static_cast<std::int64_t>(text->head.size());
+    cut.push_back(!text ? '\2' : whole ? '\0' : '\1');
+  }
+  sink.Bytes("lineText", heads);
+  sink.Ints("lineEnds", ends);
+  sink.Bytes("lineCut", cut);
+}

@@ -1,0 +1,46 @@
+#!/usr/bin/env python3
+"""The picture of docs/web.md: the page on the example failure (examples/view-*.txt, check 148
+on rectangle 29) with the pointer on the cell the check names, from the verdict to the legend.
+   docs_screenshot.py WEB_DIR PNG"""
+import base64
+import os
+import shutil
+import sys
+import tempfile
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from page_test import FINISHED, PageRun  # noqa: E402
+
+EXAMPLES = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "examples")
+
+
+def main():
+    web, png = sys.argv[1:3]
+    work = tempfile.mkdtemp()
+    run = PageRun(web, work)
+    try:
+        browser = run.browser
+        browser.call("Emulation.setDeviceMetricsOverride", width=1000, height=1500,
+                     deviceScaleFactor=1, mobile=False)
+        run.load()
+        browser.choose_file("#input-file", os.path.join(EXAMPLES, "view-input.txt"))
+        browser.choose_file("#submission-file", os.path.join(EXAMPLES, "view-submission.txt"))
+        browser.wait_for(FINISHED)
+        browser.evaluate("document.getElementById('canvas').style.height = '560px'")
+        browser.evaluate("new Promise((done) => setTimeout(done, 300))")
+        browser.evaluate("picture.goToFailure()")
+        run.pointer_over_cell(11, 10)
+        top = browser.evaluate("document.getElementById('result').getBoundingClientRect().top + scrollY")
+        bottom = browser.evaluate("document.getElementById('legend').getBoundingClientRect().bottom + scrollY")
+        data = browser.call("Page.captureScreenshot", format="png", captureBeyondViewport=True,
+                            clip={"x": 0, "y": top - 8, "width": 1000, "height": bottom - top + 24,
+                                  "scale": 1})["data"]
+        with open(png, "wb") as file:
+            file.write(base64.b64decode(data))
+    finally:
+        run.close()
+        shutil.rmtree(work, ignore_errors=True)
+
+
+if __name__ == "__main__":
+    main()

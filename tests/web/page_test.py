@@ -1,0 +1,257 @@
+#!/usr/bin/env python3
+"""The page in headless Chromium, as a user drives it: for a handful of golden cases it picks
+the two files, waits for the evaluation, and checks that the report shown and the report saved
+are the expected bytes, that the verdict names the check with every blank filled, that a pixel
+of the cell the check names (or of the rejected row) has the fault colour, what the pointer
+shows on that cell before and after the wheel, that another block of a passing submission can
+be drawn, and that after the page's own files no request left the page and nothing was stored.
+A submission of 5 GB (a sparse file) shows the progress bar move and the evaluation cancelled.
+Skips (exit status 77) when Chromium is not installed.
+
+    page_test.py WEB_DIR CASES_DIR WORK_DIR"""
+import os
+import re
+import shutil
+import sys
+import time
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
+from browser import Browser, Server, find_chromium  # noqa: E402
+from render_test import read_png  # noqa: E402
+
+FAULT = (0xFF, 0xE6, 0x00)
+CELL_COLOURS = [(0xFF, 0xFF, 0xFF), (0x26, 0x26, 0x26), (0xC8, 0xC8, 0xC8)]
+FAULT_ROW_ALPHA = 0.4
+# (case, what else to check): "cell" the colour of the named cell, "row" that of the rejected
+# row, "block" the choice of another block.
+CASES = [
+    ("worked-example", None),
+    ("entries-in-submission-order", "block"),
+    ("input-row-too-long", "row"),
+    ("worked-example-148", "cell"),
+    ("cell-left-white", "cell"),
+    ("task-name-wrong", None),
+    ("submission-binary-garbage", None),
+]
+FINISHED = "['done', 'error', 'cancelled'].includes(document.body.dataset.state) && document.body.dataset.state"
+
+
+class Failure(Exception):
+    pass
+
+
+def check(condition, message):
+    if not condition:
+        raise Failure(message)
+
+
+def shown(data):
+    """The report as the page shows it: printable ASCII and line ends, every other byte \\xHH."""
+    return "".join(chr(b) if 0x20 <= b < 0x7F or b == 10 else "\\x%02X" % b for b in data)
+
+
+def near(a, b):
+    return all(abs(p - q) <= 8 for p, q in zip(a, b))
+
+
+class PageRun:
+    """One browser with the page; every case loads the page afresh."""
+
+    def __init__(self, web, work):
+        self.work = work
+        self.server = Server(web)
+        self.browser = Browser(find_chromium(), work, self.server.port)
+        self.browser.watch_network()
+        self.browser.call("Page.enable")
+
+    def load(self):
+        """Loads the page and waits until it is ready; what the page requests from then on is
+        counted as leaving it."""
+        browser = self.browser
+        browser.call("Page.navigate", url=self.server.url())
+        state = browser.wait_for("document.body && document.body.dataset.state !== 'loading' && "
+                                 "document.body.dataset.state")
+        check(state == "ready", "the page did not get ready: " + str(state))
+        browser.wait_for("document.readyState === 'complete'")
+        self.requests_at_ready = len(self.server.requests)
+        browser.page_requests.clear()
+
+    def evaluate_files(self, input_path, submission_path):
+        self.browser.choose_file("#input-file", input_path)
+        self.browser.choose_file("#submission-file", submission_path)
+        return self.browser.wait_for(FINISHED)
+
+    def check_nothing_left(self):
+        # Events of requests just made, also by a worker that has just started, come in first.
+        self.browser.evaluate("new Promise((done) => setTimeout(done, 300))")
+        self.browser.evaluate("0")
+        own = "127.0.0.1:%d" % self.server.port
+        late = [r for r in self.server.requests[self.requests_at_ready:] if own in r or r.startswith("GET /")]
+        check(not late, "requests of the page after it was ready, seen by its server and proxy: %s" % late)
+        left = [url for url in self.browser.page_requests if not url.startswith(("blob:", "data:"))]
+        check(not left, "requests from the page after it was ready: %s" % left)
+        stored = self.browser.evaluate(
+            "(async () => [document.cookie, localStorage.length, sessionStorage.length,"
+            " (await indexedDB.databases()).length, self.caches ? (await caches.keys()).length : 0])()")
+        check(stored == ["", 0, 0, 0, 0], "the page stored something: %s" % stored)
+
+    def saved_report(self, name):
+        folder = os.path.join(self.work, "downloads", name)
+        os.makedirs(folder)
+        self.browser.call("Browser.setDownloadBehavior", browser=True, behavior="allow",
+                          downloadPath=folder)
+        self.browser.evaluate("document.getElementById('save').click()")
+        path = os.path.join(folder, "report.txt")
+        end = time.monotonic() + 30
+        while time.monotonic() < end and (not os.path.exists(path) or
+                                          any(f.endswith(".crdownload") for f in os.listdir(folder))):
+            time.sleep(0.05)
+        check(os.path.exists(path), "no report.txt was saved")
+        with open(path, "rb") as file:
+            return file.read()
+
+    def pixel_of_cell(self, x, y):
+        """Where on the screen the middle of cell (x, y) of the picture is, once it is drawn."""
+        browser = self.browser
+        browser.evaluate("document.getElementById('canvas').scrollIntoView()")
+        browser.evaluate("new Promise((done) => requestAnimationFrame(() => requestAnimationFrame(done)))")
+        left, top, scale = browser.evaluate(
+            "(() => { const box = document.getElementById('canvas').getBoundingClientRect();"
+            " return [box.left + picture.ox, box.top + picture.oy, picture.scale]; })()")
+        return int(left + (x + 0.5) * scale), int(top + (y + 0.5) * scale)
+
+    def colour_of_cell(self, x, y, name):
+        """The colour on screen in the middle of cell (x, y) of the picture."""
+        px, py = self.pixel_of_cell(x, y)
+        shot = os.path.join(self.work, name + ".png")
+        self.browser.screenshot(shot)
+        channels, rows = read_png(shot)
+        return tuple(rows[py][px * channels:px * channels + 3])
+
+    def pointer_over_cell(self, x, y, wheel=0):
+        """What the page says of the cell under the pointer, put in the middle of cell (x, y)
+        (after turning the wheel there, when `wheel`)."""
+        px, py = self.pixel_of_cell(x, y)
+        self.browser.call("Input.dispatchMouseEvent", type="mouseMoved", x=px, y=py)
+        if wheel:
+            self.browser.call("Input.dispatchMouseEvent", type="mouseWheel", x=px, y=py,
+                              deltaX=0, deltaY=wheel)
+            self.browser.evaluate("new Promise((done) => requestAnimationFrame(done))")
+            self.browser.call("Input.dispatchMouseEvent", type="mouseMoved", x=px, y=py + 1)
+        return self.browser.evaluate("document.getElementById('pointer').textContent")
+
+    def check_pointer(self, case_dir, x, y, expected):
+        """The cell under the pointer, with the rectangle over it and that rectangle's line as
+        written; the wheel zooms in around the pointer."""
+        words = self.pointer_over_cell(x, y)
+        check(words.startswith("x = %d, y = %d: " % (x, y)), "the pointer shows " + words)
+        ordinal = re.match(rb"Napaka \[Ozi18Zelmiranke:148\]: (\d+)\.", expected)
+        if ordinal:
+            line = re.search(r"; rectangle (\d+) \(fails the check\), line (\d+): (.*)$", words)
+            check(line and line.group(1) == ordinal.group(1).decode(), "no failing rectangle: " + words)
+            with open(os.path.join(case_dir, "submission.txt"), "rb") as file:
+                written = file.read().split(b"\n")[int(line.group(2)) - 1].rstrip(b"\r")
+            check(line.group(3) == shown(written), "line %s is not %r: %s" % (line.group(2), written, words))
+        scale = self.browser.evaluate("picture.scale")
+        words = self.pointer_over_cell(x, y, wheel=-200)
+        check(self.browser.evaluate("picture.scale") > scale, "the wheel did not zoom in")
+        check(words.startswith("x = %d, y = %d: " % (x, y)), "after zooming the pointer shows " + words)
+
+    def run_case(self, case_dir, extra):
+        name = os.path.basename(case_dir)
+        with open(os.path.join(case_dir, "expected.txt"), "rb") as file:
+            expected = file.read()
+        self.load()
+        state = self.evaluate_files(os.path.join(case_dir, "input.txt"),
+                                    os.path.join(case_dir, "submission.txt"))
+        check(state == "done", "the evaluation ended as " + state)
+        report = self.browser.evaluate("document.getElementById('report').textContent")
+        check(report == shown(expected), "the report shown differs:\n%r\n%r" % (report, shown(expected)))
+        check(self.saved_report(name) == expected, "the report saved differs")
+        title = self.browser.evaluate("document.getElementById('verdict-title').textContent")
+        number = re.match(rb"Napaka \[Ozi18Zelmiranke:(\d+)\]", expected)
+        check(("Check %s " % number.group(1).decode()) in title if number else title.startswith("OK"),
+              "the verdict says " + title)
+        # Every blank of the check's English line is filled from the message.
+        words = self.browser.evaluate("document.getElementById('verdict').textContent")
+        check("…" not in words and "{" not in words, "the verdict has a blank: " + words)
+        if extra == "cell":
+            x, y = map(int, re.search(rb"x = (\d+), y = (\d+)", expected).groups())
+            colour = self.colour_of_cell(x, y, name)
+            check(near(colour, FAULT), "cell (%d, %d) shows %s, not the fault colour" % (x, y, colour))
+            other = (x + 1, y) if x == 0 else (0, y)
+            colour = self.colour_of_cell(*other, name)
+            check(not near(colour, FAULT), "cell %s shows the fault colour too" % (other,))
+            self.check_pointer(case_dir, x, y, expected)
+        if extra == "row":
+            y = int(re.search(rb"vrstica y = (\d+)", expected).group(1))
+            colour = self.colour_of_cell(0, y, name)
+            blends = [tuple(round(f * FAULT_ROW_ALPHA + c * (1 - FAULT_ROW_ALPHA)) for f, c in zip(FAULT, cell))
+                      for cell in CELL_COLOURS]
+            check(any(near(colour, blend) for blend in blends),
+                  "the rejected row %d shows %s, not the fault colour over a cell" % (y, colour))
+        if extra == "block":
+            self.browser.evaluate("(() => { const block = document.getElementById('block');"
+                                  " block.value = 2; block.dispatchEvent(new Event('change')); })()")
+            self.browser.wait_for("document.body.dataset.state === 'running' || "
+                                  "document.getElementById('caption').textContent.includes('blok 2')")
+            check(self.browser.wait_for(FINISHED) == "done", "the run for block 2 did not finish")
+            caption = self.browser.evaluate("document.getElementById('caption').textContent")
+            check("blok 2," in caption, "block 2 was not drawn: " + caption)
+        self.check_nothing_left()
+
+    def run_cancel(self, case_dir):
+        """A 5 GB submission: the progress bar moves, and Cancel stops the evaluation."""
+        huge = os.path.join(self.work, "huge-submission.txt")
+        with open(huge, "wb") as file:
+            file.truncate(5 << 30)
+        self.load()
+        self.browser.choose_file("#input-file", os.path.join(case_dir, "input.txt"))
+        self.browser.choose_file("#submission-file", huge)
+        read = self.browser.wait_for("document.getElementById('progress').value > 0 && "
+                                     "document.getElementById('progress').value")
+        check(read < 1, "the progress bar is full before the end")
+        self.browser.evaluate("document.getElementById('cancel').click()")
+        check(self.browser.evaluate("document.body.dataset.state") == "cancelled", "Cancel did not cancel")
+        time.sleep(0.5)
+        check(self.browser.evaluate("document.body.dataset.state") == "cancelled" and
+              self.browser.evaluate("document.getElementById('result').hidden"),
+              "a result came after Cancel")
+        self.check_nothing_left()
+
+    def close(self):
+        self.browser.close()
+        self.server.close()
+
+
+def main():
+    web, cases, work = sys.argv[1:4]
+    if not find_chromium():
+        print("SKIPPED: Chromium is not installed (Debian package chromium); the page was not tested")
+        return 77
+    shutil.rmtree(work, ignore_errors=True)
+    os.makedirs(work)
+    run = PageRun(web, work)
+    failures = 0
+    try:
+        for name, extra in CASES:
+            try:
+                run.run_case(os.path.join(cases, name), extra)
+                print("ok %s" % name)
+            except Failure as failure:
+                failures += 1
+                print("FAIL %s: %s" % (name, failure))
+        try:
+            run.run_cancel(os.path.join(cases, "worked-example"))
+            print("ok cancel")
+        except Failure as failure:
+            failures += 1
+            print("FAIL cancel: %s" % failure)
+    finally:
+        run.close()
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
