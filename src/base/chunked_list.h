@@ -82,23 +82,40 @@ class ChunkedList {
     using pointer = Value*;
     using reference = Value&;
     Iterator() = default;
-    Iterator(List* list, std::size_t at) : list_(list), at_(at) {}
-    Value& operator*() const { return (*list_)[at_]; }
-    Value* operator->() const { return &(*list_)[at_]; }
+    Iterator(List* list, std::size_t at) : list_(list), at_(at) { Enter(); }
+    Value& operator*() const { return *here_; }
+    Value* operator->() const { return here_; }
+    // A step within a chunk is a pointer's; only a step into the next chunk looks it up.
     Iterator& operator++() {
       ++at_;
+      if (++here_ == chunkEnd_) {
+        Enter();
+      }
       return *this;
     }
     Iterator operator++(int) {
       Iterator before = *this;
-      ++at_;
+      ++*this;
       return before;
     }
     bool operator==(const Iterator& other) const { return at_ == other.at_; }
 
    private:
+    void Enter() {
+      if (at_ >= list_->size_) {
+        here_ = chunkEnd_ = nullptr;
+        return;
+      }
+      std::size_t offset = 0;
+      const std::size_t chunk = ChunkOf(at_, offset);
+      here_ = list_->chunks_[chunk] + offset;
+      chunkEnd_ = list_->chunks_[chunk] + Capacity(chunk);
+    }
+
     List* list_ = nullptr;
     std::size_t at_ = 0;
+    Value* here_ = nullptr;
+    Value* chunkEnd_ = nullptr;
   };
   using iterator = Iterator<ChunkedList, T>;
   using const_iterator = Iterator<const ChunkedList, const T>;

@@ -27,17 +27,20 @@ class ReportEntryList {
     using pointer = const ReportEntry*;
     using reference = ReportEntry;
 
-    const_iterator(Bytes::const_iterator at) : at_(at) {}
+    const_iterator(Bytes::const_iterator at) : at_(at), next_(at) {}
+    // Decodes the entry once, for reading it and for stepping past it.
     ReportEntry operator*() const {
-      auto at = at_;
-      ReportEntry entry;
-      entry.testNumber = static_cast<int>(Decode(at));
-      entry.rectangleCount = static_cast<int>(Decode(at));
-      return entry;
+      if (next_ == at_) {
+        entry_.testNumber = static_cast<int>(Decode(next_));
+        entry_.rectangleCount = static_cast<int>(Decode(next_));
+      }
+      return entry_;
     }
     const_iterator& operator++() {
-      Decode(at_);
-      Decode(at_);
+      if (next_ == at_) {
+        **this;
+      }
+      at_ = next_;
       return *this;
     }
     bool operator==(const const_iterator& other) const { return at_ == other.at_; }
@@ -54,6 +57,8 @@ class ReportEntryList {
       }
     }
     Bytes::const_iterator at_;
+    mutable Bytes::const_iterator next_;  // past the entry, once decoded
+    mutable ReportEntry entry_;
   };
 
   void push_back(const ReportEntry& entry) {
