@@ -7,10 +7,20 @@ set -euo pipefail
 build=$1
 root=$(cd "$(dirname "$0")/.." && pwd)
 command -v gcovr >/dev/null || { echo "make coverage needs gcovr (Debian package gcovr)"; exit 1; }
+# Notes of sources that are gone (renamed or deleted since the build folder was made) would
+# stand for files that no longer exist: an object's notes lie at
+# BUILD/<folder>/CMakeFiles/<target>.dir/<source>.gcno for <folder>/<source>.
+while IFS= read -r notes; do
+  relative=${notes#"$build"/}
+  source=${relative%%CMakeFiles/*}${relative#*CMakeFiles/*.dir/}
+  [ -f "$root/${source%.gcno}" ] || rm -f "$notes" "${notes%.gcno}.o"
+done < <(find "$build" -name '*.gcno')
+# The layers built here (the page's layer is built only with emscripten), the core last.
 layers=()
 for dir in "$root"/src/*/; do
   name=$(basename "$dir")
-  [ "$name" = eval ] || layers+=("$name")
+  [ "$name" = eval ] && continue
+  find "$build/src/$name" -name '*.gcno' 2>/dev/null | grep -q . && layers+=("$name")
 done
 layers+=(eval)
 for layer in "${layers[@]}"; do
