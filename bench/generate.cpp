@@ -218,6 +218,17 @@ Block FullSpans(bool rows) {
   return block;
 }
 
+// Full-height rectangles as `tall` has them, with a few full-width ones over them: the boxes no
+// longer all span the same rows, but still start and end on few rows.
+Block Mixed() {
+  Block block = FullSpans(false);
+  for (int i = 0; i < 3; ++i) {
+    const int at = Uniform(0, kSide - 1);
+    block.Add(0, at, kSide, Uniform(1, kSide - at));
+  }
+  return block;
+}
+
 // The picture's thousand full-width rows of height 1 (or full-height columns of width 1), each
 // once: every rectangle is painted on its own, none covers much.
 Block Stripes(bool rows) {
@@ -346,6 +357,9 @@ bool Shape(const std::string& name, const std::string& dir) {
   } else if (name == "random") {
     WriteInput(dir, {AllBlack()});
     WriteBlocks(dir, LargeRandom, one);
+  } else if (name == "mixed") {
+    WriteInput(dir, {AllBlack()});
+    WriteBlocks(dir, Mixed, one);
   } else if (name == "fewboxes") {
     WriteInput(dir, {AllBlack()});
     WriteBlocks(dir, FewBoxes, one);
@@ -362,7 +376,7 @@ bool Shape(const std::string& name, const std::string& dir) {
 }
 
 constexpr const char* kNames =
-    " realistic overlap blocks large cells long tall wide rows columns halves random unions"
+    " realistic overlap blocks large cells long tall wide mixed rows columns halves random unions"
     " fewboxes fewlarge whiterows tiny hugeline hugeinput ";
 
 std::vector<Picture> Many(int count, Picture (*make)()) {

@@ -2,7 +2,7 @@
 
 # The workloads of the performance table, in its order; `hugeline` and `hugeinput` (three
 # gigabytes on disk, `make bench-bounds`) measure the resource bounds and are not among them.
-default_workloads=(realistic overlap blocks large cells long tall wide rows columns halves random
+default_workloads=(realistic overlap blocks large cells long tall wide mixed rows columns halves random
   unions fewboxes fewlarge whiterows tiny)
 
 # Prints the folder of workload NAME under BUILD_DIR/bench, generating it first unless it is

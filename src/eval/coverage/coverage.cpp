@@ -1,27 +1,18 @@
 #include "eval/coverage/coverage.h"
 
 #include <algorithm>
-#include <climits>
-#include <iterator>
 
 using bit_rows::Word;
 
 namespace {
-// Relative costs of the ways, in tenths of a nanosecond on the development machine (measured
-// with bench/): a word of a row painted (or cleared, or compared); a row or band step of the
-// sweep; a cell of a cross-section rebuilt; a box put in order and added to the sweep or the
-// sections; a step of the few-boxes way; a bucket of a counting sort.
+// Relative costs of the two ways to name the first cell that differs, in tenths of a nanosecond
+// on the development machine: a word of a row painted (or cleared, or compared); a cell of a
+// cross-section rebuilt; a box put in order and added to the sections.
 constexpr std::int64_t kPaintWord = 15;
-constexpr std::int64_t kBandStep = 4;
 constexpr std::int64_t kSectionCell = 8;
 constexpr std::int64_t kSectionRect = 150;
-constexpr std::int64_t kFewBoxesStep = 5;
-constexpr std::int64_t kBucket = 5;
-// A handful of boxes go to the few-boxes way without weighing the others at all; it takes some
-// 4 n * n steps for n boxes, so it is weighed up to kFewBoxesMost.
-constexpr std::size_t kFewBoxesAlways = 16;
-// The few largest of a block tried on their own.
-constexpr std::size_t kLargest = 8;
+// A handful of boxes go to the few-boxes way: it costs some 4 n * n steps for n boxes.
+constexpr std::size_t kFewBoxesAlways = 8;
 // A box this wide and high covers a tile of the tile way whole, wherever it lies; the tile way
 // gives up when more tiles than this would have to be painted.
 constexpr int kLargeSide = 63;
@@ -35,12 +26,10 @@ constexpr int kPaintNowPieces = 2;
 }  // namespace
 
 struct Coverage::Estimate {
-  std::int64_t rects = 0;        // boxes
-  std::int64_t heights = 0;      // the sum of their heights
-  std::int64_t sweepSteps = 0;   // the sweep's steps for them
-  std::int64_t paintWords = 0;   // steps to paint the boxes not painted yet
-  std::int64_t rowEdges = 0;     // distinct rows where a box starts or ends
-  std::int64_t columnEdges = 0;  // likewise columns
+  std::int64_t rects = 0;       // boxes
+  std::int64_t heights = 0;     // the sum of their heights
+  std::int64_t paintWords = 0;  // steps to paint the boxes not painted as they came
+  std::int64_t rowEdges = 0;    // distinct rows where a box starts or ends
 };
 
 void Coverage::Begin(const TestCase& testCase) {
@@ -134,18 +123,10 @@ bool Coverage::Finish(Cell& mismatch) {
         break;
     }
   }
-  if (LargestCoverAll()) {
+  if (sweep_(*testCase_, boxes_, walk_) == testCase_->blackCount) {
     return false;
   }
-  const Estimate estimate = Measure();
-  const Way way = Choose(estimate);
-  if (way == Way::kPainter) {
-    return PaintAndCompare(mismatch);
-  }
-  if (UnionArea(way) == testCase_->blackCount) {
-    return false;
-  }
-  return Locate(estimate, mismatch);
+  return Locate(Measure(), mismatch);
 }
 
 // Paints every box into the clear canvas, compares it with the picture and clears it again.
@@ -160,68 +141,23 @@ bool Coverage::PaintAndCompare(Cell& mismatch) {
 Coverage::Estimate Coverage::Measure() {
   const TestCase& testCase = *testCase_;
   Estimate estimate;
-  const std::int64_t columnBase = testCase.h + 1;
-  const std::int64_t words = (columnBase + testCase.w + 1 + 63) / 64;
+  const std::int64_t words = (testCase.h + 1 + 63) / 64;
   edges_.resize(std::max<std::size_t>(edges_.size(), static_cast<std::size_t>(words)));
   Word* edges = edges_.data();
   const auto mark = [edges](std::int64_t bit) { edges[bit / 64] |= Word{1} << (bit % 64); };
   for (const PackedRect& box : boxes_) {
     ++estimate.rects;
     estimate.heights += box.height;
-    estimate.sweepSteps += SweepSteps(box);
     const std::int64_t steps = PaintSteps(box);
     estimate.paintWords += steps > kPaintNowMost ? steps : 0;
     mark(box.Top());
     mark(box.Bottom());
-    mark(columnBase + box.Left());
-    mark(columnBase + box.Right());
   }
   for (std::int64_t i = 0; i < words; ++i) {
-    const std::int64_t rowBits = std::clamp<std::int64_t>(columnBase - 64 * i, 0, 64);
-    const Word rows = rowBits == 64 ? edges[i] : edges[i] & ((Word{1} << rowBits) - 1);
-    estimate.rowEdges += bit_rows::Count(rows);
-    estimate.columnEdges += bit_rows::Count(edges[i] ^ rows);
+    estimate.rowEdges += bit_rows::Count(edges[i]);
     edges[i] = 0;
   }
   return estimate;
-}
-
-Coverage::Way Coverage::Choose(const Estimate& e) const {
-  const std::int64_t w = testCase_->w;
-  const std::int64_t h = testCase_->h;
-  const std::int64_t sortRows = e.rects * kBucketsPerRect < h ? 0 : 2 * (h + e.rects) * kBucket;
-  const std::int64_t sortColumns = e.rects * kBucketsPerRect < w ? 0 : 2 * (w + e.rects) * kBucket;
-  struct Option {
-    Way way;
-    std::int64_t cost;
-  };
-  const Option options[] = {
-      {Way::kFewBoxes,
-       e.rects <= static_cast<std::int64_t>(kFewBoxesMost) ? 4 * e.rects * e.rects * kFewBoxesStep
-                                                           : INT64_MAX},
-      {Way::kPainter, (e.paintWords + testCase_->Stride() * h / 8) * kPaintWord},
-      {Way::kRows, e.rowEdges * w * kSectionCell + e.rects * kSectionRect + sortRows},
-      {Way::kColumns, e.columnEdges * h * kSectionCell + e.rects * kSectionRect + sortColumns},
-      {Way::kSweep, e.sweepSteps * kBandStep + e.rects * kSectionRect + sortColumns},
-  };
-  return std::min_element(std::begin(options), std::end(options),
-                          [](const Option& l, const Option& r) { return l.cost < r.cost; })
-      ->way;
-}
-
-std::int64_t Coverage::UnionArea(Way way) {
-  switch (way) {
-    case Way::kFewBoxes:
-      return fewBoxes_(boxes_);
-    case Way::kRows:
-      return sections_.RowsArea(*testCase_, boxes_, walk_);
-    case Way::kColumns:
-      return sections_.ColumnsArea(*testCase_, boxes_, walk_);
-    case Way::kPainter:
-    case Way::kSweep:
-      break;
-  }
-  return sweep_(*testCase_, boxes_, walk_);
 }
 
 // Names the first cell that differs, by the painter or the cross-sections down the rows.
@@ -237,12 +173,4 @@ bool Coverage::Locate(const Estimate& estimate, Cell& mismatch) {
     return sections_.FirstDifference(*testCase_, boxes_, walk_, mismatch);
   }
   return PaintAndCompare(mismatch);
-}
-
-// Whether a few of the largest boxes cover every black cell by themselves, which settles the
-// block at the cost of one pass over the boxes: blocks of many large rectangles mostly do.
-bool Coverage::LargestCoverAll() {
-  PackedRect largest[kLargest];
-  const std::size_t count = LargestBoxes(boxes_, kLargest, largest);
-  return fewBoxes_(std::span<const PackedRect>(largest, count)) == testCase_->blackCount;
 }

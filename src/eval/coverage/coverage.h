@@ -3,21 +3,19 @@
 // checks, so their union lies inside the black cells, and it covers every black cell exactly
 // when its area equals the number of black cells.
 //
-// A small rectangle (a few rows of a few words) is painted into the canvas as it arrives, in
+// A small rectangle (a few rows of a word or two) is painted into the canvas as it arrives, in
 // the same pass that looks for a white cell under it (check 148): for the small rectangles of
-// most covers that is all there is to do. Coverage keeps the block's rectangles and decides, in
-// one place, which way finds the area of their union for the block at hand at the least cost
-// (each cost estimated from one pass over the rectangles); each way has its own file:
+// most covers that is all there is to do. Otherwise Coverage keeps the block's rectangles and
+// decides, in one place, which way finds the area of their union; each way has its own file,
+// and each is tried only where it is the cheapest, in this order:
 // - settled: one rectangle as large as the whole black area; nothing to add up;
-// - few boxes (few_boxes.h): a handful of rectangles, strip by strip, or the few largest of a
-//   block that cover everything by themselves;
+// - the canvas (canvas.h): every rectangle was painted as it came;
+// - few boxes (few_boxes.h): a handful of rectangles, strip by strip;
 // - one axis (one_axis.h): rectangles that all span the same rows, or the same columns;
-// - the tiles (tile_cover.h): large rectangles that overlap, decided tile by tile;
-// - the painter (canvas.h): the rest painted too, and the canvas compared with the picture;
-// - cross-sections down the rows or across the columns (sections.h);
+// - the tiles (tile_cover.h): many large rectangles over each other, decided tile by tile;
 // - the banded sweep (sweep_area.h): the bound for every other block.
-// A block that misses a cell then pays once, by the painter or the cross-sections down the
-// rows, to name the first cell that differs.
+// A block that misses a cell then pays once, by the painter or the cross-sections down the rows
+// (sections.h), whichever costs less for it, to name the first cell that differs.
 #pragma once
 
 #include <cstdint>
@@ -53,15 +51,11 @@ class Coverage {
   bool Finish(Cell& mismatch);
 
  private:
-  enum class Way { kFewBoxes, kPainter, kRows, kColumns, kSweep };
   struct Estimate;
   void Keep(const Rect& rect, bool painted);
   Estimate Measure();
-  Way Choose(const Estimate& estimate) const;
-  std::int64_t UnionArea(Way way);
   bool Locate(const Estimate& estimate, Cell& mismatch);
   bool PaintAndCompare(Cell& mismatch);
-  bool LargestCoverAll();
   std::span<const PackedRect> Painted() const { return {boxes_.data(), paintedBoxes_}; }
 
   const TestCase* testCase_ = nullptr;

@@ -61,22 +61,3 @@ std::int64_t FewBoxesArea::operator()(std::span<const PackedRect> boxes) {
   }
   return area;
 }
-
-std::size_t LargestBoxes(std::span<const PackedRect> boxes, std::size_t count,
-                         PackedRect* largest) {
-  std::size_t kept = 0;
-  for (const PackedRect& box : boxes) {
-    if (kept < count) {
-      largest[kept++] = box;
-    } else if (box.Area() > largest[count - 1].Area()) {
-      largest[count - 1] = box;
-    } else {
-      continue;
-    }
-    // The new one moves up to its place.
-    for (std::size_t i = kept - 1; i > 0 && largest[i].Area() > largest[i - 1].Area(); --i) {
-      std::swap(largest[i], largest[i - 1]);
-    }
-  }
-  return kept;
-}

@@ -1,8 +1,7 @@
 // The area of the union of a few boxes, strip by strip: between two neighbouring edges down
 // the rows the same boxes cover each row, and the union of their runs across is found by one
 // walk over them in the order of their left edges. About 4 n * n steps for n boxes, without a
-// table to clear: cheaper than any sweep for a handful, and the way a block of a few large
-// rectangles is decided.
+// table to clear: cheaper than any sweep for a handful.
 #pragma once
 
 #include <cstdint>
@@ -22,8 +21,3 @@ class FewBoxesArea {
   std::uint8_t byLeft_[kFewBoxesMost];
   int down_[2 * kFewBoxesMost];
 };
-
-// The `count` largest of `boxes` by area, from the largest down, into `largest` (which has room
-// for `count`); returns how many there are.
-std::size_t LargestBoxes(std::span<const PackedRect> boxes, std::size_t count,
-                         PackedRect* largest);

@@ -1,6 +1,6 @@
-// Cross-sections: the cover of one row at a time, walked down the rows (or of one column,
-// across the columns), rebuilt only where a box starts or ends. Cheap when few rows (columns)
-// are such places, as for a block of full-height (full-width) rectangles.
+// Cross-sections down the rows: the cover of one row at a time, rebuilt only where a box starts
+// or ends, and compared with the picture's row. Names the first cell that differs for a block
+// of many large boxes on few distinct rows, which painting every box would make slow.
 #pragma once
 
 #include <cstdint>
@@ -14,21 +14,12 @@
 
 class Sections {
  public:
-  // The area of the union of `boxes`, which lie inside the picture of `testCase`.
-  std::int64_t RowsArea(const TestCase& testCase, std::span<const PackedRect> boxes,
-                        EdgeWalk& walk);
-  std::int64_t ColumnsArea(const TestCase& testCase, std::span<const PackedRect> boxes,
-                           EdgeWalk& walk);
-  // Down the rows, each row's cover compared with the picture: whether a cell differs, and
-  // then the first one in row-major order.
+  // Whether a cell's cover by `boxes`, which lie inside the picture of `testCase`, differs from
+  // its colour, and then the first such cell in row-major order.
   bool FirstDifference(const TestCase& testCase, std::span<const PackedRect> boxes, EdgeWalk& walk,
                        Cell& cell);
 
  private:
-  template <typename Axis>
-  std::int64_t Walk(Axis axis, const TestCase& testCase, std::span<const PackedRect> boxes,
-                    EdgeWalk& walk, Cell* mismatch);
-
-  ScratchArray<std::int32_t> delta_;      // the change of the cover count along a section
-  ScratchArray<bit_rows::Byte> section_;  // the cover of one section, as bits
+  ScratchArray<std::int32_t> delta_;      // the change of the cover count along a row
+  ScratchArray<bit_rows::Byte> section_;  // the cover of one row, as bits
 };

@@ -70,17 +70,6 @@ struct BandedCounts {
 
 }  // namespace
 
-std::int64_t SweepSteps(const PackedRect& box) {
-  const int from = box.Top();
-  const int to = box.Bottom();
-  if (from / kBand == (to - 1) / kBand) {
-    return 2 * (to - from);
-  }
-  const int head = (kBand - from % kBand) % kBand;
-  const int tail = to % kBand;
-  return 2 * (head + tail + (to - from - head - tail) / kBand);
-}
-
 std::int64_t SweepArea::operator()(const TestCase& testCase, std::span<const PackedRect> boxes,
                                    EdgeWalk& walk) {
   const int h = testCase.h;

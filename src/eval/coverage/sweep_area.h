@@ -11,9 +11,6 @@
 #include "eval/coverage/packed_rect.h"
 #include "eval/test_case.h"
 
-// Row and band steps to add a box to the counts and take it away.
-std::int64_t SweepSteps(const PackedRect& box);
-
 class SweepArea {
  public:
   // The area of the union of `boxes`, which lie inside the picture of `testCase`.

@@ -46,8 +46,6 @@ void ExpectEveryArea(Ways& ways, const TestCase& testCase, const std::vector<Rec
     EXPECT_EQ(ways.fewBoxes(boxes), expected) << what << ": few boxes";
   }
   EXPECT_EQ(ways.sweep(testCase, boxes, ways.walk), expected) << what << ": sweep";
-  EXPECT_EQ(ways.sections.RowsArea(testCase, boxes, ways.walk), expected) << what << ": rows";
-  EXPECT_EQ(ways.sections.ColumnsArea(testCase, boxes, ways.walk), expected) << what << ": columns";
   ways.canvas.Begin(testCase);
   ways.canvas.Paint(boxes);
   EXPECT_EQ(ways.canvas.CountAndClear(boxes), expected) << what << ": painter";
@@ -188,14 +186,5 @@ TEST(CoverageWays, LargeShapes) {
     ExpectFirstDifference(ways, picture.testCase, rects, Cell{999, 999}, "missing");
     ExpectTilesDecide(ways, picture.testCase, rects, Cell{999, 999}, "missing");
   }
-}
-
-TEST(LargestBoxes, FromTheLargestDown) {
-  const std::vector<PackedRect> boxes = {{0, 0, 2, 2}, {0, 0, 5, 1}, {0, 0, 1, 1}, {0, 0, 3, 3}};
-  PackedRect largest[2];
-  ASSERT_EQ(LargestBoxes(boxes, 2, largest), 2u);
-  EXPECT_EQ(largest[0].Area(), 9);
-  EXPECT_EQ(largest[1].Area(), 5);
-  EXPECT_EQ(LargestBoxes(std::span(boxes).first(1), 2, largest), 1u);
 }
 }  // namespace
