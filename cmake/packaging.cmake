@@ -1,20 +1,26 @@
-# What `cmake --install` puts on a machine besides the evaluator, and the Debian package that
+# What `cmake --install` puts on a machine besides the programs, and the Debian package that
 # `cpack -G DEB` makes of it in a build folder (`make dist` uses a static build for that).
-
-# The picture program may be defined anywhere in the project, also after this file is read:
-# the check runs once the whole top folder has been read.
-function(zel_install_picture_program)
-  if(TARGET zelmiranke-view)
-    install(TARGETS zelmiranke-view RUNTIME DESTINATION bin)
-  endif()
-endfunction()
-cmake_language(DEFER CALL zel_install_picture_program)
 
 if(WIN32 OR NOT UNIX)
   return()
 endif()
 
 set(ZEL_PACKAGE ozi18zelmiranke)
+
+# The compiler's version notes (.comment) are of no use on a grading machine; Debian's own
+# packages leave them out too. The install step runs after the programs are installed, so that
+# dist/ and the package hold the same bytes.
+if(CMAKE_OBJCOPY)
+  install(CODE "
+    file(GLOB zel_programs \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/bin/*\")
+    foreach(program IN LISTS zel_programs)
+      execute_process(COMMAND \"${CMAKE_OBJCOPY}\" --remove-section=.comment \"\${program}\"
+                      RESULT_VARIABLE zel_result)
+      if(NOT zel_result EQUAL 0)
+        message(FATAL_ERROR \"objcopy failed on \${program}\")
+      endif()
+    endforeach()")
+endif()
 
 # Every program has its manual page, packaging/<program>.1.in, which carries the project
 # version. Debian installs manual pages compressed; -n keeps the name and time out of the gzip
@@ -82,5 +88,8 @@ set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
     "Ozi18Zelmiranke reads the official task input and one contestant's
 submission, checks every block of rectangles against its test case and
 writes a small report for a grading system: OK with the rectangle counts,
-or a failure line naming the check, and -1.")
+or a failure line naming the check, and -1. zelmiranke-judge runs the same
+evaluation as an output validator or checker for Kattis, DOMjudge, CMS,
+testlib and ejudge, or prints it as JSON; zelmiranke-view draws why a
+submission failed as an SVG picture.")
 include(CPack)

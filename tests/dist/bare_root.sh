@@ -2,7 +2,8 @@
 # Proof that the shipped Linux programs need nothing from the system: each is copied alone into
 # an empty folder used as the root of the file system (no loader, no libraries, no /dev, /proc
 # or /etc) and run there. The evaluator must write the example's report and pass every golden
-# case; any other program must at least start and end on its own (status below 126: not
+# case; the judge adapter must judge the example as Kattis and as JSON and pass its own golden
+# cases; any other program must at least start and end on its own (status below 126: not
 # "cannot run", not killed by a signal).
 #   tests/dist/bare_root.sh DIST_DIR WORK_DIR
 set -euo pipefail
@@ -19,10 +20,18 @@ cp "$dist/Ozi18Zelmiranke" "$root/"
 run_example "$root" /Ozi18Zelmiranke ""
 golden_in_root "$root" /Ozi18Zelmiranke /cases
 
+[ -x "$dist/zelmiranke-judge" ] || fail "$dist/zelmiranke-judge is missing: run make dist first"
+root=$work/zelmiranke-judge
+mkdir "$root"
+cp "$dist/zelmiranke-judge" "$root/"
+run_judge_example "$root" /zelmiranke-judge /example
+golden_in_root "$root" /zelmiranke-judge /cases "$repo/tests/judge-cases"
+
 # The other programs take the shape PROGRAM input.txt submission.txt output.
 for program in "$dist"/*; do
   name=${program##*/}
-  [ "$name" != Ozi18Zelmiranke ] && [ -x "$program" ] && [[ $name != *.* ]] || continue
+  case $name in Ozi18Zelmiranke | zelmiranke-judge | *.*) continue ;; esac
+  [ -x "$program" ] || continue
   root=$work/$name
   mkdir "$root"
   cp "$program" "$repo/examples/input.txt" "$repo/examples/submission.txt" "$root/"

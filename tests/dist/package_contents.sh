@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # What the Debian package holds, checked without installing it: every program has its manual
-# page, the copyright file and the Debian changelog are there and the changelog's first entry
+# page, and every page a manual page refers to (name(1)) is shipped, the copyright file and the
+# Debian changelog are there and the changelog's first entry
 # is the package's version, every relative link of the shipped pages leads to a shipped file,
 # and lintian reports no error and no warning (skipped, and said so, without lintian).
 #   tests/dist/package_contents.sh DIST_DIR WORK_DIR
@@ -24,6 +25,12 @@ done
 for program in "$work"/usr/bin/*; do
   name=${program##*/}
   [ -f "$work/usr/share/man/man1/$name.1.gz" ] || fail "the package has no manual page for $name"
+done
+for page in "$work"/usr/share/man/man1/*.1.gz; do
+  while read -r name; do
+    [ -f "$work/usr/share/man/man1/$name.1.gz" ] ||
+      fail "${page##*/} refers to $name(1), which the package does not ship"
+  done < <(gzip -dc "$page" | sed -n 's/^\.BR \([A-Za-z0-9_-]*\) (1).*/\1/p')
 done
 first=$(gzip -dc "$doc/changelog.Debian.gz" | head -n 1)
 [[ $first == "$package ($version) "* ]] ||

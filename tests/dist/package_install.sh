@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian package from DIST_DIR with dpkg -i into a minimal Debian tree made by
-# debootstrap, runs the installed evaluator there on the example and on every golden case,
-# checks what the package put where, and removes it again. The tree is made once under
+# debootstrap, runs the installed evaluator there on the example and on every golden case, and
+# the installed judge adapter on the example (as Kattis and as JSON) and on its own golden
+# cases, checks what the package put where, and removes it again. The tree is made once under
 # CACHE_DIR (it needs the Debian package mirror) and reused by later runs; without debootstrap
 # or a reachable mirror the test says so and is skipped.
 #   tests/dist/package_install.sh DIST_DIR CACHE_DIR
@@ -68,7 +69,8 @@ rm "$target/tmp/${deb##*/}"
 
 installed=$(in_tree dpkg -L "$package")
 for file in /usr/bin/Ozi18Zelmiranke /usr/share/man/man1/Ozi18Zelmiranke.1.gz \
-  "/usr/share/doc/$package/README.md"; do
+  /usr/bin/zelmiranke-judge /usr/share/man/man1/zelmiranke-judge.1.gz \
+  "/usr/share/doc/$package/README.md" "/usr/share/doc/$package/docs/judges.md"; do
   grep -qx "$file" <<<"$installed" || fail "the package does not install $file"
 done
 for program in "$dist"/*; do
@@ -77,14 +79,19 @@ for program in "$dist"/*; do
     cmp -s "$program" "$target/usr/bin/$name" || fail "/usr/bin/$name is not the one in $dist"
   fi
 done
-[ "$(in_tree sh -c 'command -v Ozi18Zelmiranke')" = /usr/bin/Ozi18Zelmiranke ] ||
-  fail "Ozi18Zelmiranke is not found on the PATH"
+for name in Ozi18Zelmiranke zelmiranke-judge; do
+  [ "$(in_tree sh -c "command -v $name")" = "/usr/bin/$name" ] || fail "$name is not found on the PATH"
+done
 echo "installed $package $version: $(grep -c . <<<"$installed") paths"
 
 run_example "$target" /usr/bin/Ozi18Zelmiranke /tmp/example
 rm -rf "$target/tmp/example"
 golden_in_root "$target" /usr/bin/Ozi18Zelmiranke /tmp/cases
+run_judge_example "$target" /usr/bin/zelmiranke-judge /tmp/judge-example
+golden_in_root "$target" /usr/bin/zelmiranke-judge /tmp/judge-cases "$repo/tests/judge-cases"
 
 in_tree dpkg --purge "$package" >/dev/null 2>&1
-[ ! -e "$target/usr/bin/Ozi18Zelmiranke" ] || fail "dpkg --purge left /usr/bin/Ozi18Zelmiranke"
+for name in Ozi18Zelmiranke zelmiranke-judge; do
+  [ ! -e "$target/usr/bin/$name" ] || fail "dpkg --purge left /usr/bin/$name"
+done
 echo "removed $package again"
