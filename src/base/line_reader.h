@@ -15,6 +15,7 @@
 #include <string_view>
 
 #include "base/byte_source.h"
+#include "base/plain_numbers.h"
 #include "base/scan_ints.h"
 
 class LineReader {
@@ -48,8 +49,13 @@ class LineReader {
     if (end_ - next_ >= kInPlaceRoom) {
       const char* p = next_;
       const char* const room = next_ + kInPlaceRoom;
-      int converted = 0;
-      (... && (scan_ints_detail::ScanOne<true>(p, room, values) && ++converted > 0));
+      int converted = sizeof...(values);
+      if (const char* last = plain_numbers::Scan(p, values...)) {
+        p = last;
+      } else {
+        converted = 0;
+        (... && (scan_ints_detail::ScanOne<true>(p, room, values) && ++converted > 0));
+      }
       if (p < room) {
         if (const char* after = AfterLineEnd(p)) {
           next_ = const_cast<char*>(after);
@@ -84,6 +90,7 @@ class LineReader {
   // ReadInts scans a line in place when this many bytes are at hand; a scan that reaches their
   // end starts again the usual way.
   static constexpr std::ptrdiff_t kInPlaceRoom = 64;
+  static_assert(kInPlaceRoom >= plain_numbers::kReach);
 
   // The start of the next line when the line at hand ends at `p` or later within the bytes at
   // hand; null otherwise. `p` lies before end_ - 1.
