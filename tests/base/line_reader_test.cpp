@@ -217,6 +217,55 @@ TEST(LineReader, NumberLinesReadInPlaceLikeWhole) {
   }
 }
 
+// A line of a known length is taken without a search for its end only when it is that long
+// and its end follows: whatever the read sizes, a line taken is the line, and a line refused is
+// left for the next read whole. The lines are near misses: one byte off, a CR before the LF, a
+// CR or LF among the bytes (which the caller's check refuses).
+TEST(LineReader, LinesOfAKnownLengthTakenAsTheyStand) {
+  std::mt19937 random(2);
+  std::vector<std::string> lines;
+  std::string bytes;
+  for (int i = 0; i < 3000; ++i) {
+    std::string line(random() % 40, '#');
+    if (!line.empty() && random() % 4 == 0) {
+      line[random() % line.size()] = random() % 2 == 0 ? '\r' : '.';
+    }
+    lines.push_back(line);
+    // A CR before a lone LF would belong to the line end.
+    const bool endsInCr = !line.empty() && line.back() == '\r';
+    bytes += line + (endsInCr || random() % 3 == 0 ? "\r\n" : "\n");
+  }
+  // No LF among the bytes taken, and no CR at their end, as a picture row's check ensures.
+  const auto take = [](std::string_view cells) {
+    return cells.find('\n') == std::string_view::npos && (cells.empty() || cells.back() != '\r');
+  };
+  for (const std::size_t chunk :
+       {std::size_t{1}, std::size_t{5}, std::size_t{61}, std::size_t{1} << 20}) {
+    ChunkSource source(bytes, chunk);
+    LineReader reader(source);
+    std::size_t taken = 0;
+    for (const std::string& line : lines) {
+      const std::size_t length = line.size() + random() % 3 - (line.empty() ? 0 : 1);
+      std::string_view got;
+      if (reader.ReadLineOfLength(length, [&](std::string_view cells) {
+            got = cells;
+            return take(cells);
+          })) {
+        ASSERT_EQ(got, line) << "chunk " << chunk;
+        ++taken;
+        continue;
+      }
+      ASSERT_TRUE(reader.ReadLine(got));
+      ASSERT_EQ(got, line) << "chunk " << chunk;
+    }
+    std::string_view none;
+    EXPECT_FALSE(reader.ReadLine(none));
+    if (chunk > 61) {
+      EXPECT_GT(taken, lines.size() / 4);
+    }
+  }
+}
+
 // A file that shrinks while it is read ends where it now ends; one that grows is read on.
 TEST(FileSource, FileChangingSizeWhileReadIsReadToItsEnd) {
   const std::string path = (std::filesystem::temp_directory_path() / "zelmiranke-shrink").string();
