@@ -1,10 +1,11 @@
-// A shortcut to the numbers of the usual line of numbers: numbers of at most four digits,
-// apart by spaces, within its first 32 bytes. Read digit by digit, every number ends in a
-// branch that depends on its length, mispredicted whenever the lengths vary, and each number
-// waits for the one before it. Here the bytes are classified sixteen at a time, the numbers are
-// found in the bit masks, and each is converted on its own from one word. Any other line (a
-// sign, a tab, a CR within it, a longer number, too few numbers) is left to ScanOne, which
-// knows every rule; where the shortcut answers, it gives what ScanOne gives.
+// A shortcut to the numbers of the usual line of numbers: up to four numbers of at most four
+// digits, apart by spaces, ending within the line's first 16 or 32 bytes. Read digit by digit,
+// every number ends in a branch that depends on its length, mispredicted whenever the lengths
+// vary, and each number waits for the one before it. Here the bytes are classified sixteen at
+// a time, the numbers are found in the bit masks, and all of them are converted at once, each
+// digit weighed by its place. Any other line (a sign, a tab, a CR within it, a longer number,
+// too few numbers) is left to ScanOne, which knows every rule; where the shortcut answers, it
+// gives what ScanOne gives.
 #pragma once
 
 #include <bit>
