@@ -15,6 +15,7 @@
 #include <string_view>
 
 #include "base/byte_source.h"
+#include "base/plain_numbers.h"
 #include "base/scan_ints.h"
 
 class LineReader {
@@ -37,6 +38,26 @@ class LineReader {
     return FindLine(line, true);
   }
 
+  // Reads the next line when it is `length` bytes long and `take` accepts them, without a
+  // search for its end: the bytes after them must be the line end (LF, or CR LF), and `take`
+  // must refuse bytes that hold an LF or end in CR, which would make the line shorter. False,
+  // with nothing read, otherwise.
+  template <typename Take>
+  bool ReadLineOfLength(std::size_t length, Take&& take) {
+    if (static_cast<std::size_t>(end_ - next_) < length + 2) {
+      return false;
+    }
+    const char* const after = next_ + length;
+    const std::size_t terminator = after[0] == '\n'                       ? 1
+                                   : after[0] == '\r' && after[1] == '\n' ? 2
+                                                                          : 0;
+    if (terminator == 0 || !take(std::string_view(next_, length))) {
+      return false;
+    }
+    next_ += length + terminator;
+    return true;
+  }
+
   // Reads the next line and converts numbers from its start into `values`, one after the
   // other (see scan_ints.h); returns how many were converted, or -1 when no line is left.
   // Each number goes straight to its place: an array in between would be stored a number at a
@@ -48,8 +69,13 @@ class LineReader {
     if (end_ - next_ >= kInPlaceRoom) {
       const char* p = next_;
       const char* const room = next_ + kInPlaceRoom;
-      int converted = 0;
-      (... && (scan_ints_detail::ScanOne<true>(p, room, values) && ++converted > 0));
+      int converted = sizeof...(values);
+      if (const char* last = plain_numbers::Scan(p, values...)) {
+        p = last;
+      } else {
+        converted = 0;
+        (... && (scan_ints_detail::ScanOne<true>(p, room, values) && ++converted > 0));
+      }
       if (p < room) {
         if (const char* after = AfterLineEnd(p)) {
           next_ = const_cast<char*>(after);
@@ -84,6 +110,7 @@ class LineReader {
   // ReadInts scans a line in place when this many bytes are at hand; a scan that reaches their
   // end starts again the usual way.
   static constexpr std::ptrdiff_t kInPlaceRoom = 64;
+  static_assert(kInPlaceRoom >= plain_numbers::kReach);
 
   // The start of the next line when the line at hand ends at `p` or later within the bytes at
   // hand; null otherwise. `p` lies before end_ - 1.

@@ -7,14 +7,15 @@
 #include <string_view>
 
 #include "base/bit_rows.h"
+#include "eval/test_case.h"
 
 class PictureWriter {
  public:
   // Rows of `w` cells go to `rows`, which holds Stride(w) bytes a row.
   PictureWriter(bit_rows::Byte* rows, int w) : next_(rows), stride_(bit_rows::Stride(w)) {}
 
-  // Appends one row of w cells; returns the column of its first byte that is neither '.' nor
-  // '#', or -1.
+  // Appends one row of w cells, w at most kMaxSide; returns the column of its first byte that
+  // is neither '.' nor '#', or -1.
   int Append(std::string_view row);
   std::int64_t BlackCount() const { return blackCount_; }
 

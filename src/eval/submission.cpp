@@ -33,31 +33,52 @@ void ReadRect(LineReader& reader, const RectSite& site, Rect& rect) {
   }
 }
 
+// The message of a failed check of CheckRect, built out of line: CheckRect runs for every
+// rectangle and, with the messages apart, costs a few compares inline.
+[[noreturn, gnu::noinline]] void FailRect(int failed, const Rect& rect, const RectSite& site,
+                                          const TestCase& testCase) {
+  const std::string edge = "opis " + Ordinal(site.k) + "pravokotnik strli cez ";
+  std::string message;
+  switch (failed) {
+    case check::kRectLeftEdge:
+      message = edge + "levi rob mreze (x = " + IntToStr(rect.x) + ")";
+      break;
+    case check::kRectTopEdge:
+      message = edge + "zgornji rob mreze (y = " + IntToStr(rect.y) + ")";
+      break;
+    case check::kRectRightEdge:
+      message = edge + "desni rob mreze (x = " + IntToStr(rect.x) +
+                ", sirina = " + IntToStr(rect.width) +
+                ", sirina mreze w = " + IntToStr(testCase.w) + ")";
+      break;
+    case check::kRectBottomEdge:
+      message = edge + "spodnji rob mreze (y = " + IntToStr(rect.y) +
+                ", visina = " + IntToStr(rect.height) +
+                ", visina mreze h = " + IntToStr(testCase.h) + ")";
+      break;
+    default:
+      message = Ordinal(site.k) + "pravokotnik je prevelik (" + IntToStr(rect.width) + " * " +
+                IntToStr(rect.height) + ", omejitev je " + IntToStr(testCase.a) + " * " +
+                IntToStr(testCase.b) + ")";
+  }
+  Fail(std::move(message), failed, {site.line, site.k});
+}
+
 void CheckRect(const Rect& rect, const RectSite& site, const TestCase& testCase) {
-  // Messages are built only on failure: this runs for every rectangle.
-  const auto edge = [&site] { return "opis " + Ordinal(site.k) + "pravokotnik strli cez "; };
-  const FailureSite where{site.line, site.k};
   if (rect.x < 0) {
-    Fail(edge() + "levi rob mreze (x = " + IntToStr(rect.x) + ")", check::kRectLeftEdge, where);
+    FailRect(check::kRectLeftEdge, rect, site, testCase);
   }
   if (rect.y < 0) {
-    Fail(edge() + "zgornji rob mreze (y = " + IntToStr(rect.y) + ")", check::kRectTopEdge, where);
+    FailRect(check::kRectTopEdge, rect, site, testCase);
   }
   if (static_cast<std::int64_t>(rect.x) + rect.width > testCase.w) {
-    Fail(edge() + "desni rob mreze (x = " + IntToStr(rect.x) + ", sirina = " +
-             IntToStr(rect.width) + ", sirina mreze w = " + IntToStr(testCase.w) + ")",
-         check::kRectRightEdge, where);
+    FailRect(check::kRectRightEdge, rect, site, testCase);
   }
   if (static_cast<std::int64_t>(rect.y) + rect.height > testCase.h) {
-    Fail(edge() + "spodnji rob mreze (y = " + IntToStr(rect.y) + ", visina = " +
-             IntToStr(rect.height) + ", visina mreze h = " + IntToStr(testCase.h) + ")",
-         check::kRectBottomEdge, where);
+    FailRect(check::kRectBottomEdge, rect, site, testCase);
   }
   if (!FitsLimit(rect, testCase)) {
-    Fail(Ordinal(site.k) + "pravokotnik je prevelik (" + IntToStr(rect.width) + " * " +
-             IntToStr(rect.height) + ", omejitev je " + IntToStr(testCase.a) + " * " +
-             IntToStr(testCase.b) + ")",
-         check::kRectTooLarge, where);
+    FailRect(check::kRectTooLarge, rect, site, testCase);
   }
 }
 
