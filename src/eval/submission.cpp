@@ -89,7 +89,9 @@ void CheckRect(const Rect& rect, const RectSite& site, const TestCase& testCase)
 }
 
 // Check 148, and the rectangle on to the coverage check: a small one is painted in the same
-// pass that looks for a white cell, a larger one is looked up in the white-cell index.
+// pass that looks for a white cell; a large one, in a picture with white cells, is left to the
+// coverage check to check with all the others at once; any other is looked up in the white-cell
+// index.
 void CheckCells(const Rect& rect, const RectSite& site, BlockWorkspace& workspace) {
   if (!rect.HasArea()) {
     return;
@@ -101,15 +103,37 @@ void CheckCells(const Rect& rect, const RectSite& site, BlockWorkspace& workspac
     }
     return;
   }
-  if (workspace.whiteCells.Find(rect, cell)) {
-    FailWhiteCell(site, cell);
+  if (workspace.whiteCells.HasWhite()) {
+    if (workspace.coverage.AddUnchecked(rect, site.k)) {
+      return;
+    }
+    if (workspace.whiteCells.Find(rect, cell)) {
+      FailWhiteCell(site, cell);
+    }
   }
   workspace.coverage.Add(rect);
 }
 
-void CheckCoverage(const TestCase& testCase, BlockWorkspace& workspace) {
+// Check 148 of the rectangles taken unchecked, in their order: an earlier rectangle's failure
+// comes before any later one's. Rectangle k stands on line countLine + k.
+void CheckUnchecked(BlockWorkspace& workspace, std::int64_t countLine) {
   Cell cell;
-  if (!workspace.coverage.Finish(cell)) {
+  for (const Coverage::Unchecked& unchecked : workspace.coverage.UncheckedRects()) {
+    if (workspace.whiteCells.Find(unchecked.rect, cell)) {
+      FailWhiteCell({countLine + unchecked.ordinal, unchecked.ordinal}, cell);
+    }
+  }
+  workspace.coverage.MarkChecked();
+}
+
+void CheckCoverage(const TestCase& testCase, BlockWorkspace& workspace, std::int64_t countLine) {
+  Cell cell;
+  Coverage::Finished finished = workspace.coverage.Finish(cell);
+  if (finished == Coverage::Finished::kUnchecked) {
+    CheckUnchecked(workspace, countLine);
+    finished = workspace.coverage.Finish(cell);
+  }
+  if (finished == Coverage::Finished::kCovered) {
     return;
   }
   const std::string where = "x = " + IntToStr(cell.x) + ", y = " + IntToStr(cell.y);
@@ -156,18 +180,24 @@ CaseResult EvaluateCase(LineReader& reader, TestCase& testCase, int testNumber,
          {lineCounter});
   }
   workspace.whiteCells.Use(testCase);
-  workspace.coverage.Begin(testCase);
-  for (int k = 1; k <= count; ++k) {
-    const RectSite site{++lineCounter, k};
-    Rect rect;
-    ReadRect(reader, site, rect);
-    if (workspace.observer != nullptr) {
-      workspace.observer->RectRead(rect);
+  workspace.coverage.Begin(testCase, count);
+  const std::int64_t countLine = lineCounter;
+  try {
+    for (int k = 1; k <= count; ++k) {
+      const RectSite site{++lineCounter, k};
+      Rect rect;
+      ReadRect(reader, site, rect);
+      if (workspace.observer != nullptr) {
+        workspace.observer->RectRead(rect);
+      }
+      CheckRect(rect, site, testCase);
+      CheckCells(rect, site, workspace);
     }
-    CheckRect(rect, site, testCase);
-    CheckCells(rect, site, workspace);
+  } catch (const EAssertion&) {
+    CheckUnchecked(workspace, countLine);
+    throw;
   }
-  CheckCoverage(testCase, workspace);
+  CheckCoverage(testCase, workspace, countLine);
   return CaseResult{count, testNumber, &testCase};
 }
 

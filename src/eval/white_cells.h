@@ -19,6 +19,8 @@ class WhiteCells {
   // Looks for the first white cell, in row-major order, of a rectangle with area inside the
   // picture.
   bool Find(const Rect& rect, Cell& white);
+  // Whether the picture of the searches has a white cell at all.
+  bool HasWhite() const { return testCase_->HasWhite(); }
 
  private:
   bool Search(const Rect& rect, Cell& white) const;

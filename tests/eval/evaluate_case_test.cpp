@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <deque>
 #include <map>
 #include <random>
 #include <string>
@@ -86,6 +87,7 @@ std::vector<std::string> Paint(int w, int h, const std::vector<Rect>& shapes) {
 // white cell. One workspace serves every block, so nothing a block leaves behind goes unseen.
 TEST(EvaluateCase, SmallBlocksMatchTheReference) {
   Random random(12345);
+  std::deque<PictureForTest> pictures;
   BlockWorkspace workspace;
   std::map<int, int> verdicts;
   for (int round = 0; round < 6000; ++round) {
@@ -133,7 +135,8 @@ TEST(EvaluateCase, SmallBlocksMatchTheReference) {
     if (rects.empty())
       rects.push_back({0, 0, 0, 0});
     rects.resize(std::min<std::size_t>(rects.size(), static_cast<std::size_t>(w) * h));
-    PictureForTest picture(rows, a, b);
+    // Kept for the whole run, as a run keeps its test cases: the workspace knows them by address.
+    PictureForTest& picture = pictures.emplace_back(rows, a, b);
     const Verdict expected = ReferenceVerdict(rows, a, b, rects);
     std::string message;
     const Verdict got = RunBlock(picture.testCase, Lines(rects), workspace, &message);
@@ -177,6 +180,35 @@ TEST(EvaluateCase, NothingCarriesOverToTheNextBlock) {
   BlockWorkspace workspace;
   for (const auto& block : blocks) {
     EXPECT_EQ(RunBlock(*block.testCase, block.block, workspace).check, block.check) << block.block;
+  }
+}
+
+// A large rectangle over a white cell may have its check 148 done after the rectangles behind
+// it were read: whatever fails later in the block, the earlier rectangle's white cell is named.
+TEST(EvaluateCase, EarlierWhiteCellComesFirst) {
+  std::vector<std::string> rows(200, std::string(200, '#'));
+  rows[150][20] = '.';
+  const PictureForTest picture(rows, 200, 200);
+  TestCase& testCase = const_cast<TestCase&>(picture.testCase);
+  const std::string whiteFirst = "0 100 100 100\n";  // covers (20, 150)
+  const struct {
+    std::string after;
+    int count;
+  } blocks[] = {
+      {"5 5 300 1\n", 2},                 // check 142 behind it
+      {"150 150 1 1\n0 0 0 -5\n", 3},    // a small rectangle, then the end of the block
+      {"0 0 200 200\n", 2},              // one that covers everything, and check 148 again
+      {"", 2},                            // the line of rectangle 2 is missing (137)
+      {"1 2 3\n", 2},                     // rectangle 2 has three numbers (139)
+  };
+  for (const auto& block : blocks) {
+    BlockWorkspace workspace;
+    std::string message;
+    const Verdict got =
+        RunBlock(testCase, std::to_string(block.count) + "\n" + whiteFirst + block.after,
+                 workspace, &message);
+    EXPECT_EQ(got, (Verdict{check::kRectCoversWhite, 1, Cell{20, 150}})) << block.after;
+    EXPECT_EQ(message, "1. pravokotnik pobarva tudi celico x = 20, y = 150, ki bi morala ostati bela");
   }
 }
 

@@ -32,13 +32,17 @@ struct Coverage::Estimate {
   std::int64_t rowEdges = 0;    // distinct rows where a box starts or ends
 };
 
-void Coverage::Begin(const TestCase& testCase) {
+void Coverage::Begin(const TestCase& testCase, int count) {
   canvas_.Begin(testCase);
   testCase_ = &testCase;
   settled_ = false;
   unpainted_ = 0;
   paintedBoxes_ = 0;
-  boxes_.clear();
+  kept_ = 0;
+  if (room_.size() < static_cast<std::size_t>(count)) {
+    room_.resize(static_cast<std::size_t>(count));
+  }
+  unchecked_.clear();
   keptArea_ = 0;
   largeArea_ = 0;
 }
@@ -53,7 +57,7 @@ bool Coverage::PaintChecked(const Rect& rect, Cell& white) {
     return true;
   }
   Keep(rect, true);
-  paintedBoxes_ = boxes_.size();
+  paintedBoxes_ = kept_;
   return false;
 }
 
@@ -62,6 +66,15 @@ void Coverage::Add(const Rect& rect) {
     ++unpainted_;
     Keep(rect, false);
   }
+}
+
+bool Coverage::AddUnchecked(const Rect& rect, int ordinal) {
+  if (settled_ || rect.width < kLargeSide || rect.height < kLargeSide) {
+    return false;
+  }
+  unchecked_.push_back({rect, ordinal});
+  Add(rect);
+  return true;
 }
 
 // A painted box is kept even when it settles the block, so that it is cleared after.
@@ -73,15 +86,21 @@ void Coverage::Keep(const Rect& rect, bool painted) {
     }
   }
   const PackedRect box = PackedRect::Of(rect);
-  boxes_.push_back(box);
+  room_[kept_++] = box;
   keptArea_ += box.Area();
   largeArea_ += box.width >= kLargeSide && box.height >= kLargeSide ? box.Area() : 0;
 }
 
-bool Coverage::Finish(Cell& mismatch) {
+Coverage::Finished Coverage::Finish(Cell& mismatch) {
+  if (!unchecked_.empty()) {
+    return FinishUnchecked(mismatch);
+  }
+  const auto mismatchIf = [](bool differs) {
+    return differs ? Finished::kMismatch : Finished::kCovered;
+  };
   if (settled_) {
     canvas_.Clear(Painted());
-    return false;
+    return Finished::kCovered;
   }
   if (unpainted_ == 0) {
     // Every rectangle is in the canvas: compare it with the picture when that costs no more
@@ -90,49 +109,71 @@ bool Coverage::Finish(Cell& mismatch) {
     if (canvas_.Steps() >= words) {
       const bool differs = canvas_.FirstDifference(mismatch);
       canvas_.Clear(Painted());
-      return differs;
+      return mismatchIf(differs);
     }
     if (canvas_.CountAndClear(Painted()) == testCase_->blackCount) {
-      return false;
+      return Finished::kCovered;
     }
-    return PaintAndCompare(mismatch);
+    return mismatchIf(PaintAndCompare(mismatch));
   }
   canvas_.Clear(Painted());
-  if (boxes_.size() <= kFewBoxesAlways) {
-    if (fewBoxes_(boxes_) == testCase_->blackCount) {
-      return false;
-    }
-    return Locate(Measure(), mismatch);
+  if (kept_ <= kFewBoxesAlways) {
+    return mismatchIf(fewBoxes_(Boxes()) != testCase_->blackCount && Locate(Measure(), mismatch));
   }
-  if (const std::int64_t area = oneAxis_(*testCase_, boxes_); area >= 0) {
-    return area != testCase_->blackCount && Locate(Measure(), mismatch);
+  if (const std::int64_t area = oneAxis_(*testCase_, Boxes()); area >= 0) {
+    return mismatchIf(area != testCase_->blackCount && Locate(Measure(), mismatch));
   }
   if (keptArea_ < testCase_->blackCount) {
-    return Locate(Measure(), mismatch);
+    return mismatchIf(Locate(Measure(), mismatch));
   }
-  // Large boxes that together cover the black cells at least once leave few tiles open; the
-  // tiles cost a pass over them all, worth it for enough boxes.
-  if (largeArea_ >= testCase_->blackCount &&
-      static_cast<std::int64_t>(boxes_.size()) * kBoxesPerTile >= TileCover::Tiles(*testCase_)) {
-    switch (tiles_(*testCase_, boxes_, kMostOpenTiles, mismatch)) {
+  if (TilesApply()) {
+    switch (tiles_(*testCase_, Boxes(), kMostOpenTiles, false, mismatch)) {
       case TileCover::Outcome::kCovered:
-        return false;
+        return Finished::kCovered;
       case TileCover::Outcome::kMissed:
-        return true;
+        return Finished::kMismatch;
+      case TileCover::Outcome::kCoversWhite:
       case TileCover::Outcome::kTooOpen:
         break;
     }
   }
-  if (sweep_(*testCase_, boxes_, walk_) == testCase_->blackCount) {
-    return false;
-  }
-  return Locate(Measure(), mismatch);
+  return mismatchIf(sweep_(*testCase_, Boxes(), walk_) != testCase_->blackCount &&
+                    Locate(Measure(), mismatch));
 }
+
+// Large boxes that together cover the black cells at least once leave few tiles open; the
+// tiles cost a pass over them all, worth it for enough boxes.
+bool Coverage::TilesApply() const {
+  return largeArea_ >= testCase_->blackCount &&
+         static_cast<std::int64_t>(kept_) * kBoxesPerTile >= TileCover::Tiles(*testCase_);
+}
+
+// With rectangles taken unchecked, the tiles decide the block when they vouch for the white-cell
+// check of all of them; anything else waits for that check.
+Coverage::Finished Coverage::FinishUnchecked(Cell& mismatch) {
+  canvas_.Clear(Painted());
+  if (settled_ || !TilesApply()) {
+    return Finished::kUnchecked;
+  }
+  switch (tiles_(*testCase_, Boxes(), kMostOpenTiles, true, mismatch)) {
+    case TileCover::Outcome::kCovered:
+      unchecked_.clear();
+      return Finished::kCovered;
+    case TileCover::Outcome::kMissed:
+      unchecked_.clear();
+      return Finished::kMismatch;
+    case TileCover::Outcome::kCoversWhite:
+    case TileCover::Outcome::kTooOpen:
+      break;
+  }
+  return Finished::kUnchecked;
+}
+
 
 // Paints every box into the clear canvas, compares it with the picture and clears it again.
 bool Coverage::PaintAndCompare(Cell& mismatch) {
-  canvas_.Paint(boxes_);
-  paintedBoxes_ = boxes_.size();
+  canvas_.Paint(Boxes());
+  paintedBoxes_ = kept_;
   const bool differs = canvas_.FirstDifference(mismatch);
   canvas_.Clear(Painted());
   return differs;
@@ -145,7 +186,7 @@ Coverage::Estimate Coverage::Measure() {
   edges_.resize(std::max<std::size_t>(edges_.size(), static_cast<std::size_t>(words)));
   Word* edges = edges_.data();
   const auto mark = [edges](std::int64_t bit) { edges[bit / 64] |= Word{1} << (bit % 64); };
-  for (const PackedRect& box : boxes_) {
+  for (const PackedRect& box : Boxes()) {
     ++estimate.rects;
     estimate.heights += box.height;
     const std::int64_t steps = PaintSteps(box);
@@ -170,7 +211,7 @@ bool Coverage::Locate(const Estimate& estimate, Cell& mismatch) {
   const std::int64_t byRows = estimate.rowEdges * w * kSectionCell + estimate.rects * kSectionRect +
                               h * rowWords * kPaintWord;
   if (byRows < byPainter) {
-    return sections_.FirstDifference(*testCase_, boxes_, walk_, mismatch);
+    return sections_.FirstDifference(*testCase_, Boxes(), walk_, mismatch);
   }
   return PaintAndCompare(mismatch);
 }

@@ -34,8 +34,8 @@
 
 class Coverage {
  public:
-  // Starts a block of `testCase`.
-  void Begin(const TestCase& testCase);
+  // Starts a block of `count` rectangles for `testCase`.
+  void Begin(const TestCase& testCase, int count);
 
   // Whether a rectangle with area is painted as it arrives (PaintChecked) rather than looked
   // up in the white-cell index and kept for later (Add).
@@ -45,10 +45,30 @@ class Coverage {
   bool PaintChecked(const Rect& rect, Cell& white);
   // Takes a rectangle with area, not painted, that has passed every check.
   void Add(const Rect& rect);
+  // Takes a rectangle with area, not painted, that has passed every check but the white-cell
+  // check, left for the tiles to do for all of them at once; false when it is no rectangle
+  // for the tiles (then it is not taken). `ordinal` names it for check 148.
+  bool AddUnchecked(const Rect& rect, int ordinal);
 
+  // A rectangle taken unchecked, and its ordinal in the block.
+  struct Unchecked {
+    Rect rect;
+    int ordinal;
+  };
+  // The rectangles taken unchecked, in order, whose white-cell check is still to be done.
+  std::span<const Unchecked> UncheckedRects() const { return unchecked_; }
+  // Their check has been done, and they passed it.
+  void MarkChecked() { unchecked_.clear(); }
+
+  enum class Finished {
+    kCovered,    // the rectangles cover exactly the black cells
+    kMismatch,   // a cell differs: `mismatch`, the first in row-major order
+    kUnchecked,  // nothing decided: the white-cell check of the rectangles taken unchecked
+                 // must come first (MarkChecked, then Finish again)
+  };
   // After the block's last rectangle: whether some cell's colour in the picture differs from
-  // whether the rectangles cover it, and then the first such cell in row-major order.
-  bool Finish(Cell& mismatch);
+  // whether the rectangles cover it.
+  Finished Finish(Cell& mismatch);
 
  private:
   struct Estimate;
@@ -56,7 +76,10 @@ class Coverage {
   Estimate Measure();
   bool Locate(const Estimate& estimate, Cell& mismatch);
   bool PaintAndCompare(Cell& mismatch);
-  std::span<const PackedRect> Painted() const { return {boxes_.data(), paintedBoxes_}; }
+  bool TilesApply() const;
+  Finished FinishUnchecked(Cell& mismatch);
+  std::span<const PackedRect> Boxes() const { return {room_.data(), kept_}; }
+  std::span<const PackedRect> Painted() const { return {room_.data(), paintedBoxes_}; }
 
   const TestCase* testCase_ = nullptr;
   bool settled_ = false;        // one rectangle covers every black cell
@@ -64,7 +87,11 @@ class Coverage {
   // The boxes painted: the first ones, up to the first rectangle that was not. From then on a
   // way other than the canvas decides, so painting more would only cost.
   std::size_t paintedBoxes_ = 0;
-  ScratchArray<PackedRect> boxes_;      // the rectangles with area, in order, until settled
+  // The rectangles with area, in order, until settled: the first kept_ of room_, which has room
+  // for every rectangle of the block, so that keeping one is a store.
+  ScratchArray<PackedRect> room_;
+  std::size_t kept_ = 0;
+  ScratchArray<Unchecked> unchecked_;   // those whose white-cell check is left to the tiles
   std::int64_t keptArea_ = 0;           // the sum of their areas
   std::int64_t largeArea_ = 0;          // the same of those that cover a tile whole
   ScratchArray<bit_rows::Word> edges_;  // marks of distinct edges, clear between blocks

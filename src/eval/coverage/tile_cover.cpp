@@ -14,85 +14,128 @@ std::uint32_t TileRange(int first, int last) {
 std::uint32_t CellRange(int from, int to) {
   return (~std::uint32_t{0} >> (32 - (to - from))) << from;
 }
+
+// Sums a table of differences over (across + 1) x (down + 1) tiles and gives, for each row of
+// tiles, the tiles whose count is above zero.
+void SumTiles(std::int32_t* counts, int across, int down, std::uint32_t* above) {
+  const int stride = across + 1;
+  for (int j = 0; j < down; ++j) {
+    std::int32_t running = 0;
+    std::uint32_t bits = 0;
+    for (int i = 0; i < across; ++i) {
+      running += counts[j * stride + i];
+      // The count of this tile: this row's running sum plus the tile above.
+      const std::int32_t count = running + (j > 0 ? counts[(j - 1) * stride + i] : 0);
+      counts[j * stride + i] = count;
+      bits |= static_cast<std::uint32_t>(count > 0) << i;
+    }
+    above[j] = bits;
+  }
+}
+
+// Adds a box over tiles [i0, i1) x [j0, j1) to a table of differences.
+void MarkRange(std::int32_t* counts, int stride, int i0, int i1, int j0, int j1) {
+  counts[j0 * stride + i0] += 1;
+  counts[j0 * stride + i1] -= 1;
+  counts[j1 * stride + i0] -= 1;
+  counts[j1 * stride + i1] += 1;
+}
 }  // namespace
 
 TileCover::Outcome TileCover::operator()(const TestCase& testCase,
                                          std::span<const PackedRect> boxes, int mostOpen,
-                                         Cell& missing) {
+                                         bool checkWhite, Cell& missing) {
   across_ = (testCase.w + kSide - 1) / kSide;
   down_ = (testCase.h + kSide - 1) / kSide;
-  MarkWholeTiles(testCase, boxes);
-  if (!FindOpen(testCase, mostOpen)) {
+  const TiledPicture& tiled = Tiled(testCase);
+  MarkTiles(testCase, boxes, checkWhite);
+  if (checkWhite) {
+    for (int j = 0; j < down_; ++j) {
+      if ((whole_[j] & tiled.anyWhite[j]) != 0 || (touched_[j] & ~tiled.anyBlack[j]) != 0) {
+        return Outcome::kCoversWhite;
+      }
+    }
+  }
+  if (!FindOpen(tiled, mostOpen)) {
     return Outcome::kTooOpen;
   }
   if (opens_.empty()) {
     return Outcome::kCovered;
   }
   PaintOpen(boxes);
+  if (checkWhite && PaintsWhite()) {
+    return Outcome::kCoversWhite;
+  }
   return FirstMissing(missing) ? Outcome::kMissed : Outcome::kCovered;
 }
 
-// The tiles each box covers whole, as a table of differences summed over the tiles: a tile
-// covered whole lies inside the box up to the grid's edge.
-void TileCover::MarkWholeTiles(const TestCase& testCase, std::span<const PackedRect> boxes) {
+const TileCover::TiledPicture& TileCover::Tiled(const TestCase& testCase) {
+  std::unique_ptr<TiledPicture>& slot = tiled_[&testCase];
+  if (slot != nullptr) {
+    return *slot;
+  }
+  slot = std::make_unique<TiledPicture>();
+  TiledPicture& tiled = *slot;
+  tiled.black.assign(static_cast<std::size_t>(across_) * down_ * kSide, 0);
+  for (int j = 0; j < down_; ++j) {
+    const int rows = std::min(kSide, testCase.h - j * kSide);
+    for (int i = 0; i < across_; ++i) {
+      const std::uint32_t inside = CellRange(0, std::min(kSide, testCase.w - i * kSide));
+      std::uint32_t* black =
+          tiled.black.data() + (static_cast<std::size_t>(j) * across_ + i) * kSide;
+      for (int r = 0; r < rows; ++r) {
+        std::memcpy(&black[r], testCase.Row(j * kSide + r) + i * (kSide / 8), sizeof *black);
+        black[r] &= inside;
+        tiled.anyBlack[j] |= static_cast<std::uint32_t>(black[r] != 0) << i;
+        tiled.anyWhite[j] |= static_cast<std::uint32_t>(black[r] != inside) << i;
+      }
+    }
+  }
+  return tiled;
+}
+
+// The tiles each box covers whole (it reaches the grid's edge or the tile's), and with
+// `touched` the tiles it reaches at all, each as a table of differences summed over the tiles.
+void TileCover::MarkTiles(const TestCase& testCase, std::span<const PackedRect> boxes,
+                          bool touched) {
   const int stride = across_ + 1;
-  counts_.assign(static_cast<std::size_t>(stride) * (down_ + 1), 0);
-  std::int32_t* counts = counts_.data();
+  const std::size_t size = static_cast<std::size_t>(stride) * (down_ + 1);
+  counts_.assign(size, 0);
+  if (touched) {
+    reach_.assign(size, 0);
+  }
   for (const PackedRect& box : boxes) {
     const int i0 = (box.Left() + kSide - 1) / kSide;
     const int i1 = box.Right() == testCase.w ? across_ : box.Right() / kSide;
     const int j0 = (box.Top() + kSide - 1) / kSide;
     const int j1 = box.Bottom() == testCase.h ? down_ : box.Bottom() / kSide;
     if (i0 < i1 && j0 < j1) {
-      counts[j0 * stride + i0] += 1;
-      counts[j0 * stride + i1] -= 1;
-      counts[j1 * stride + i0] -= 1;
-      counts[j1 * stride + i1] += 1;
+      MarkRange(counts_.data(), stride, i0, i1, j0, j1);
+    }
+    if (touched) {
+      MarkRange(reach_.data(), stride, box.Left() / kSide, (box.Right() - 1) / kSide + 1,
+                box.Top() / kSide, (box.Bottom() - 1) / kSide + 1);
     }
   }
-  for (int j = 0; j < down_; ++j) {
-    std::int32_t running = 0;
-    std::uint32_t whole = 0;
-    for (int i = 0; i < across_; ++i) {
-      running += counts[j * stride + i];
-      // The count of this tile: this row's running sum plus the tile above.
-      const std::int32_t count = running + (j > 0 ? counts[(j - 1) * stride + i] : 0);
-      counts[j * stride + i] = count;
-      whole |= static_cast<std::uint32_t>(count > 0) << i;
-    }
-    whole_[j] = whole;
+  SumTiles(counts_.data(), across_, down_, whole_);
+  if (touched) {
+    SumTiles(reach_.data(), across_, down_, touched_);
   }
 }
 
 // The open tiles: not covered whole, with a black cell. False when there are too many.
-bool TileCover::FindOpen(const TestCase& testCase, int mostOpen) {
+bool TileCover::FindOpen(const TiledPicture& tiled, int mostOpen) {
   opens_.clear();
-  Open tile{};
   for (int j = 0; j < down_; ++j) {
-    open_[j] = 0;
-    const int rows = std::min(kSide, testCase.h - j * kSide);
-    for (std::uint32_t rest = ~whole_[j] & TileRange(0, across_ - 1); rest != 0; rest &= rest - 1) {
+    open_[j] = ~whole_[j] & tiled.anyBlack[j];
+    for (std::uint32_t rest = open_[j]; rest != 0; rest &= rest - 1) {
       const int i = std::countr_zero(rest);
-      const std::uint32_t inside = CellRange(0, std::min(kSide, testCase.w - i * kSide));
-      std::uint32_t any = 0;
-      std::fill(tile.black + rows, tile.black + kSide, 0);
-      for (int r = 0; r < rows; ++r) {
-        std::memcpy(&tile.black[r], testCase.Row(j * kSide + r) + i * (kSide / 8),
-                    sizeof(std::uint32_t));
-        tile.black[r] &= inside;
-        any |= tile.black[r];
-      }
-      if (any == 0) {
-        continue;
-      }
       if (static_cast<int>(opens_.size()) == mostOpen) {
         return false;
       }
-      open_[j] |= std::uint32_t{1} << i;
       openIndex_[j * kMostTiles + i] = static_cast<std::uint16_t>(opens_.size());
-      tile.i = i;
-      tile.j = j;
-      opens_.push_back(tile);
+      opens_.push_back(
+          Open{i, j, tiled.black.data() + (static_cast<std::size_t>(j) * across_ + i) * kSide, {}});
     }
   }
   return true;
@@ -124,6 +167,20 @@ void TileCover::PaintOpen(std::span<const PackedRect> boxes) {
       }
     }
   }
+}
+
+// Whether a box painted a cell of an open tile that is not black.
+bool TileCover::PaintsWhite() const {
+  for (const Open& tile : opens_) {
+    std::uint32_t white = 0;
+    for (int r = 0; r < kSide; ++r) {
+      white |= tile.painted[r] & ~tile.black[r];
+    }
+    if (white != 0) {
+      return true;
+    }
+  }
+  return false;
 }
 
 // The first black cell, in row-major order, that no box covers; boxes lie inside the black

@@ -4,10 +4,16 @@
 // with black cells that no rectangle covers whole (open tiles) are painted, from the rectangles
 // that reach into them, and compared with the picture. Over a block of large rectangles that
 // overlap a lot, as a cover by large rectangles mostly does, few tiles stay open.
+//
+// The same pass can vouch for the white-cell check of all the rectangles at once (check 148):
+// a rectangle covers a white cell exactly when a tile it covers whole has one, a tile it reaches
+// has no black cell at all, or it paints a white cell of an open tile.
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <span>
+#include <unordered_map>
 
 #include "eval/coverage/packed_rect.h"
 #include "eval/rect.h"
@@ -15,13 +21,15 @@
 
 class TileCover {
  public:
-  enum class Outcome { kCovered, kMissed, kTooOpen };
+  enum class Outcome { kCovered, kMissed, kCoversWhite, kTooOpen };
 
-  // Whether `boxes`, inside the black cells of `testCase`, cover all of them: kMissed with the
-  // first black cell left out in row-major order; kTooOpen, having decided nothing, when more
-  // than `mostOpen` tiles would have to be painted.
+  // Whether `boxes` cover every black cell of `testCase`: kMissed with the first black cell
+  // left out in row-major order; kTooOpen, having decided nothing, when more than `mostOpen`
+  // tiles would have to be painted. The boxes lie inside the picture; without `checkWhite` they
+  // also lie inside its black cells, with it kCoversWhite says that one of them does not (before
+  // anything else is decided; which one is left to the caller).
   Outcome operator()(const TestCase& testCase, std::span<const PackedRect> boxes, int mostOpen,
-                     Cell& missing);
+                     bool checkWhite, Cell& missing);
 
   // The number of tiles of a picture.
   static std::int64_t Tiles(const TestCase& testCase) {
@@ -33,23 +41,36 @@ class TileCover {
   static constexpr int kSide = 32;
   static constexpr int kMostTiles = (kMaxSide + kSide - 1) / kSide;
 
+  // A picture by tiles, made once for each test case the tiles decide a block of: the black
+  // cells of each tile's rows side by side, and which tiles hold a black or a white cell.
+  struct TiledPicture {
+    ScratchArray<std::uint32_t> black;  // tile (i, j), row r: ((j * across + i) * 32 + r)
+    std::uint32_t anyBlack[kMostTiles] = {};
+    std::uint32_t anyWhite[kMostTiles] = {};
+  };
+
   struct Open {
     int i;
     int j;
-    std::uint32_t black[kSide];    // the picture's black cells, a bit a cell
+    const std::uint32_t* black;    // the picture's black cells, a bit a cell
     std::uint32_t painted[kSide];  // the cells the boxes cover
   };
 
-  void MarkWholeTiles(const TestCase& testCase, std::span<const PackedRect> boxes);
-  bool FindOpen(const TestCase& testCase, int mostOpen);
+  const TiledPicture& Tiled(const TestCase& testCase);
+  void MarkTiles(const TestCase& testCase, std::span<const PackedRect> boxes, bool touched);
+  bool FindOpen(const TiledPicture& tiled, int mostOpen);
   void PaintOpen(std::span<const PackedRect> boxes);
+  bool PaintsWhite() const;
   bool FirstMissing(Cell& missing) const;
 
   int across_ = 0;
   int down_ = 0;
-  ScratchArray<std::int32_t> counts_;     // rectangles over each tile whole, as differences
-  std::uint32_t whole_[kMostTiles] = {};  // bit i of row j: tile (i, j) is covered whole
-  std::uint32_t open_[kMostTiles] = {};   // bit i of row j: tile (i, j) is open
+  ScratchArray<std::int32_t> counts_;       // boxes over each tile whole, as differences
+  ScratchArray<std::int32_t> reach_;        // boxes reaching into each tile, likewise
+  std::uint32_t whole_[kMostTiles] = {};    // bit i of row j: tile (i, j) is covered whole
+  std::uint32_t touched_[kMostTiles] = {};  // tile (i, j) is reached by a box
+  std::uint32_t open_[kMostTiles] = {};     // tile (i, j) is open
   std::uint16_t openIndex_[kMostTiles * kMostTiles] = {};
   ScratchArray<Open> opens_;
+  std::unordered_map<const TestCase*, std::unique_ptr<TiledPicture>> tiled_;
 };

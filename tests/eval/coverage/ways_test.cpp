@@ -56,15 +56,18 @@ void ExpectEveryArea(Ways& ways, const TestCase& testCase, const std::vector<Rec
 }
 
 // The tiles decide whether boxes inside the black cells cover them all, and name the first
-// black cell left out.
+// black cell left out; asked to check the white cells too, they decide the same.
 void ExpectTilesDecide(Ways& ways, const TestCase& testCase, const std::vector<Rect>& rects,
                        std::optional<Cell> missing, const std::string& what) {
-  Cell cell;
-  const TileCover::Outcome outcome = ways.tiles(testCase, Packed(rects), 1 << 20, cell);
-  ASSERT_EQ(outcome, missing ? TileCover::Outcome::kMissed : TileCover::Outcome::kCovered)
-      << what << ": tiles";
-  if (missing) {
-    EXPECT_EQ(cell, *missing) << what << ": tiles";
+  for (const bool checkWhite : {false, true}) {
+    Cell cell;
+    const TileCover::Outcome outcome =
+        ways.tiles(testCase, Packed(rects), 1 << 20, checkWhite, cell);
+    ASSERT_EQ(outcome, missing ? TileCover::Outcome::kMissed : TileCover::Outcome::kCovered)
+        << what << ": tiles";
+    if (missing) {
+      EXPECT_EQ(cell, *missing) << what << ": tiles";
+    }
   }
 }
 
@@ -127,12 +130,19 @@ TEST(CoverageWays, AgreeWithCoverCounts) {
       cell = cell == '#' ? '.' : '#';
     }
     const PictureForTest picture(rows, 1, 1);
+    ways.tiles = TileCover();  // it keeps pictures by address, and this one is new
     const std::string what = "round " + std::to_string(round);
     ExpectEveryArea(ways, picture.testCase, rects, ReferenceArea(w, h, rects), what);
     const std::optional<Cell> mismatch = FirstMismatch(rows, rects);
     ExpectFirstDifference(ways, picture.testCase, rects, mismatch, what);
     if (insideBlack) {
       ExpectTilesDecide(ways, picture.testCase, rects, mismatch, what);
+    } else {
+      // The turned cell lies under a box: checking the white cells, the tiles must find it.
+      Cell cell;
+      EXPECT_EQ(ways.tiles(picture.testCase, Packed(rects), 1 << 20, true, cell),
+                TileCover::Outcome::kCoversWhite)
+          << what;
     }
   }
 }
