@@ -35,7 +35,7 @@ std::optional<ViewArgs> ParseViewArgs(int argc, const char* const* argv) {
   if (argc < 4) {
     return std::nullopt;
   }
-  ViewArgs args{argv[1], argv[2], argv[3], 0, WindowAsked{}};
+  ViewArgs args{argv[1], argv[2], argv[3]};
   for (int i = 4; i < argc; i += 2) {
     const std::string_view option = argv[i];
     if (i + 1 >= argc) {

@@ -18,7 +18,7 @@ struct ViewArgs {
   std::string submission;
   std::string picture;
   std::int64_t block = 0;  // 0: not asked for
-  WindowAsked window;
+  WindowAsked window = {};
 };
 
 // None for a bad command line: fewer than three paths, an unknown word, or an option without

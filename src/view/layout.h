@@ -31,7 +31,7 @@ inline constexpr int kDefaultWindow = 200;
 // The window asked for: its side (0: none) and the cell at its middle.
 struct WindowAsked {
   int side = 0;
-  std::optional<Cell> at;
+  std::optional<Cell> at = std::nullopt;
 };
 
 struct Layout {

@@ -62,7 +62,7 @@ TEST(ChooseLayout, WindowAskedForZoomsIn) {
   scene.h = 12;
   scene.rows.assign(rows.begin(), rows.end());
   scene.faultCell = Cell{10, 3};
-  Layout layout = ChooseLayout(scene, nullptr, WindowAsked{6, std::nullopt});
+  Layout layout = ChooseLayout(scene, nullptr, WindowAsked{6});
   EXPECT_TRUE(layout.windowed);
   EXPECT_FALSE(layout.tooLarge);
   EXPECT_EQ(layout.region, (Region{7, 0, 13, 6}));
@@ -71,7 +71,7 @@ TEST(ChooseLayout, WindowAskedForZoomsIn) {
   layout = ChooseLayout(scene, nullptr, WindowAsked{0, Cell{2, 2}});  // the default side
   EXPECT_FALSE(layout.windowed);
   EXPECT_EQ(layout.region, (Region{0, 0, 20, 12}));
-  layout = ChooseLayout(scene, nullptr, WindowAsked{0, std::nullopt});
+  layout = ChooseLayout(scene, nullptr, WindowAsked{});
   EXPECT_FALSE(layout.windowed);
 }
 
@@ -91,7 +91,7 @@ TEST(ChooseLayout, NoiseGetsAWindowAroundTheFault) {
   const Layout at = ChooseLayout(noise.scene, &cover, WindowAsked{0, Cell{10, 990}});
   EXPECT_EQ(at.region, (Region{0, 800, 200, 1000}));
   // A window as large as the grid is made smaller until the file fits.
-  const Layout large = ChooseLayout(noise.scene, &cover, WindowAsked{1000, std::nullopt});
+  const Layout large = ChooseLayout(noise.scene, &cover, WindowAsked{1000});
   EXPECT_LT(large.region.Width(), 1000);
   EXPECT_TRUE(large.region.Contains(990, 5));
   EXPECT_LE(Bytes(large, noise.scene, cover), kPictureBound);
@@ -113,7 +113,7 @@ TEST(ChooseLayout, OverlapIsCutButTheFailingRectangleStays) {
   EXPECT_EQ(layout.drawn.back(), 999999u);
   // With room for a window of 200 black rows and three rectangles, the failing one is still
   // among them.
-  const Layout tight = ChooseLayout(scene, nullptr, WindowAsked{200, std::nullopt},
+  const Layout tight = ChooseLayout(scene, nullptr, WindowAsked{200},
                                     kFixedBytes + 200 * kRunBytes + 3 * kRectBytes);
   EXPECT_TRUE(tight.windowed);
   EXPECT_EQ(tight.drawn, (std::vector<std::uint32_t>{0, 1, 999999}));
