@@ -238,7 +238,20 @@ std::string Caption(const std::vector<std::string>& rows) {
   return out + "</g>\n";
 }
 
-// The grid with its frame, rulers and ring, and the legend below; returns the size it takes.
+// The frame around the grid and the opening of the grid's own <svg>, whose user units are cells.
+void OpenGrid(std::string& out, const GridPlace& place, double width, double height) {
+  const Region& region = place.region;
+  out.append("<rect class=\"frame\" x=\"" + Decimal(place.x - 0.5) + "\" y=\"" +
+             Decimal(place.y - 0.5) + "\" width=\"" + Decimal(width + 1) + "\" height=\"" +
+             Decimal(height + 1) + "\"/>\n");
+  out.append("<svg class=\"grid\" x=\"" + Decimal(place.x) + "\" y=\"" + Decimal(place.y) +
+             "\" width=\"" + Decimal(width) + "\" height=\"" + Decimal(height) + "\" viewBox=\"" +
+             IntToStr(region.x0) + " " + IntToStr(region.y0) + " " + IntToStr(region.Width()) +
+             " " + IntToStr(region.Height()) + "\" shape-rendering=\"crispEdges\">\n");
+}
+
+// The grid with its frame, rulers and ring from `top` down, and the legend below; returns the
+// size of the picture.
 std::pair<double, double> AddDrawing(std::string& out, const Scene& scene, const Layout& layout,
                                      const CoverMap* cover, std::span<const std::uint8_t> tints,
                                      std::span<const std::string> titles, int top) {
@@ -249,13 +262,7 @@ std::pair<double, double> AddDrawing(std::string& out, const Scene& scene, const
   place.y = top + kColumnRulerHeight + gap;
   const double width = region.Width() * place.cell;
   const double height = region.Height() * place.cell;
-  out.append("<rect class=\"frame\" x=\"" + Decimal(place.x - 0.5) + "\" y=\"" +
-             Decimal(place.y - 0.5) + "\" width=\"" + Decimal(width + 1) + "\" height=\"" +
-             Decimal(height + 1) + "\"/>\n");
-  out.append("<svg class=\"grid\" x=\"" + Decimal(place.x) + "\" y=\"" + Decimal(place.y) +
-             "\" width=\"" + Decimal(width) + "\" height=\"" + Decimal(height) + "\" viewBox=\"" +
-             IntToStr(region.x0) + " " + IntToStr(region.y0) + " " + IntToStr(region.Width()) +
-             " " + IntToStr(region.Height()) + "\" shape-rendering=\"crispEdges\">\n");
+  OpenGrid(out, place, width, height);
   AddGrid(out, scene, layout, cover, tints, titles);
   AddGridLines(out, region, place.cell);
   AddFaults(out, scene, cover, region, StrokesFor(place.cell));
@@ -263,10 +270,9 @@ std::pair<double, double> AddDrawing(std::string& out, const Scene& scene, const
   AddRing(out, scene, place);
   AddRulers(out, scene, place, gap);
   const double right = std::max<double>(kMinWidth, place.x + width + gap + kMargin);
-  const std::vector<Key> keys = LegendKeys(scene, cover, layout);
   const int legendTop = static_cast<int>(std::ceil(place.y + height)) + gap + kMargin;
-  const int legend =
-      AddLegend(out, keys, kMargin, legendTop, static_cast<int>(right) - 2 * kMargin);
+  const int legend = AddLegend(out, LegendKeys(scene, cover, layout), kMargin, legendTop,
+                               static_cast<int>(right) - 2 * kMargin);
   return {right, legendTop + legend + kMargin};
 }
 }  // namespace
