@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Renders a picture of a failing block in headless Chromium, as a browser shows it, and checks
-that a pixel inside the cell the check names has the fault colour while one in another cell
-has not. Skips (exit status 77) when Chromium is not installed.
+that the cell the check names has the fault colour at its edge and its own colour (here:
+uncovered) in its middle, while another cell shows no fault colour. Skips (exit status 77)
+when Chromium is not installed.
 
     render_test.py VIEWER CASE_DIR WORK_DIR
 """
@@ -14,6 +15,7 @@ import sys
 import zlib
 
 FAULT = (0xFF, 0xE6, 0x00)
+UNCOVERED = (0xE6, 0x00, 0x7E)
 
 
 def read_png(path):
@@ -77,8 +79,8 @@ def main():
     fault = (int(attribute(svg, 'rect class="fault"', "x")), int(attribute(svg, 'rect class="fault"', "y")))
     other = (0 if fault[0] > 0 else int(box[2]) - 1, fault[1])
 
-    def pixel_of(cell):
-        return (int(grid_x + (cell[0] - box[0] + 0.5) * scale), int(grid_y + (cell[1] - box[1] + 0.5) * scale))
+    def pixel_of(cell, across=0.5):
+        return (int(grid_x + (cell[0] - box[0] + across) * scale), int(grid_y + (cell[1] - box[1] + 0.5) * scale))
 
     subprocess.run([chromium, "--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
                     "--disable-background-networking", "--disable-component-update", "--disable-sync",
@@ -88,15 +90,18 @@ def main():
                    check=True, timeout=120, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     channels, rows = read_png(screenshot)
 
-    def colour(cell):
-        x, y = pixel_of(cell)
+    def colour(cell, across=0.5):
+        x, y = pixel_of(cell, across)
         return tuple(rows[y][x * channels:x * channels + 3])
 
-    inside, outside = colour(fault), colour(other)
+    edge, middle, outside = colour(fault, 0.12), colour(fault), colour(other, 0.12)
     near = lambda a, b: all(abs(p - q) <= 8 for p, q in zip(a, b))
-    print("fault cell %s: %s; cell %s: %s" % (fault, inside, other, outside))
-    if not near(inside, FAULT) or near(outside, FAULT):
+    print("fault cell %s: edge %s, middle %s; cell %s: %s" % (fault, edge, middle, other, outside))
+    if not near(edge, FAULT) or near(outside, FAULT):
         print("FAIL: the fault cell is not the only one drawn in the fault colour")
+        return 1
+    if not near(middle, UNCOVERED):
+        print("FAIL: the middle of the fault cell does not show its own colour")
         return 1
     return 0
 

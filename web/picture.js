@@ -1,8 +1,9 @@
 // The picture on a canvas: the viewer's scene (src/view/scene.h) as the page gets it from
 // src/web/scene_fields.cpp, drawn with the colours of the SVG picture (src/view/svg_picture.cpp).
 // What it shows comes from the scene's fields alone; how it shows each field is one entry of
-// LAYERS below, and what the legend says of it one entry of LEGEND. A new field of the scene
-// needs its line in scene_fields.cpp and its entries here.
+// LAYERS below. The legend lists the keys the scene's "legend" names, each in its words in
+// LEGEND; the rulers and grid lines follow the rule the scene sends (src/view/scale.h). A new
+// field of the scene needs its line in scene_fields.cpp and its entries here.
 //
 // The cells and the fills of the rectangles are painted once into a bitmap of one pixel a cell,
 // which every frame scales with drawImage, so a frame costs the same for a million rectangles
@@ -13,6 +14,7 @@ const COLOURS = {
   white: "#ffffff",
   black: "#262626",
   uncovered: "#e6007e",
+  "not-reached": "#8c8c8c",
   unread: "#c8c8c8",
   tints: ["#4e79a7", "#59a14f", "#76b7b2", "#b07aa1", "#9c755f", "#edc948"],
   tintStrokes: ["#1f3f66", "#2d5a27", "#2f6b66", "#6b3f5f", "#5c3f2e", "#8a7020"],
@@ -21,6 +23,11 @@ const COLOURS = {
   fault: "#ffe600",
   ring: "#00c8ff",
   edge: "#c00000",
+  gridLines: "rgba(140, 140, 140, 0.6)",
+  rulerBand: "rgba(255, 255, 255, 0.9)",
+  rulerText: "#555555",
+  rulerNamed: "#c00000",
+  rulerTicks: "#999999",
 };
 const RECT_ALPHA = 0.8;
 const FAILING_ALPHA = 0.85;
@@ -30,8 +37,14 @@ const OUTLINES_FROM = 4;
 const MOST_OUTLINES = 20000;
 const TILE = 32;  // cells a side of the squares that index the rectangles by place
 const MOST_PIXELS_A_CELL = 400;
-const FIT_MOST = 64;  // pixels a cell side when the whole grid is shown, at most
 const FOCUS_PIXELS = 24;  // pixels a cell side around the failure, at least
+// The rulers along the canvas's top and left edges: the height of the column numbers.
+const RULER_BAND = 18;
+const RULER_FONT = "11px monospace";
+// The ring around the named cell keeps clear of the cell's corners, as in the SVG picture.
+const RING_LEAST = 12;
+const RING_STROKE = 3;
+const ringRadius = (scale) => Math.max(RING_LEAST, 0.71 * scale + 4);
 
 // The scene with its defaults, as the layers read it.
 function sceneOf(fields) {
@@ -48,7 +61,37 @@ function sceneOf(fields) {
   }, fields, {
     kinds: text(fields.cellKinds).split("\n"),
     crossed: fields.crossed ? text(fields.crossed) : null,
+    legend: fields.legend && fields.legend.length ? text(fields.legend).split("\n") : [],
   });
+}
+
+// The numbers a ruler shows for the cells `first` to `last` at `scale`: the multiples of the
+// smallest step whose numbers do not touch, and `named` in place of the multiples too near it
+// (the rule of RulerNumbers in src/view/scale.h, with the values the scene sends).
+function rulerNumbers(scene, first, last, scale, named) {
+  const apart = scene.rulerDigits * scene.digitPixels + scene.rulerGap;
+  const steps = scene.rulerSteps;
+  const step = steps.find((candidate) => candidate * scale >= apart) || steps[steps.length - 1];
+  const inRange = named !== undefined && named >= first && named <= last;
+  const numbers = [];
+  for (let number = Math.ceil(first / step) * step; number <= last; number += step) {
+    if (!inRange || Math.abs(number - named) * scale >= apart) numbers.push(number);
+  }
+  if (inRange) numbers.push(named);
+  return numbers.sort((a, b) => a - b);
+}
+
+// The width of the row numbers along the canvas's left edge.
+const rulerWidth = (scene) => scene.rulerDigits * scene.digitPixels + 10;
+
+// How far the ring can reach beyond a cell on the grid's edge when the whole grid is shown.
+const ringBeyond = (scene) =>
+  Math.ceil(ringRadius(scene.mostCellPixels) + RING_STROKE / 2 - scene.mostCellPixels / 2);
+
+// The column and the row the rulers name: those of the cell the failure points at.
+function namedOf(scene) {
+  return scene.pointed ? {column: scene.pointed[0], row: scene.pointed[1]}
+                       : {column: undefined, row: scene.faultRow};
 }
 
 // The part of rectangle `index` inside the grid, as [x0, y0, x1, y1]; null when none.
@@ -200,6 +243,25 @@ const LAYERS = [
     },
   },
   {
+    shows: (scene) => scene.w > 0,
+    draw(ctx, view, picture) {
+      if (view.scale < picture.scene.gridLinesFrom) return;
+      const {x0, y0, x1, y1} = view.cells;
+      const path = new Path2D();
+      for (let x = x0 + 1; x < x1; ++x) {
+        path.moveTo(Math.round(view.x(x)) + 0.5, view.y(y0));
+        path.lineTo(Math.round(view.x(x)) + 0.5, view.y(y1));
+      }
+      for (let y = y0 + 1; y < y1; ++y) {
+        path.moveTo(view.x(x0), Math.round(view.y(y)) + 0.5);
+        path.lineTo(view.x(x1), Math.round(view.y(y)) + 0.5);
+      }
+      ctx.lineWidth = 1;
+      ctx.strokeStyle = COLOURS.gridLines;
+      ctx.stroke(path);
+    },
+  },
+  {
     shows: (scene) => scene.faultRow !== undefined,
     draw(ctx, view, picture) {
       const {w} = picture.scene;
@@ -223,9 +285,11 @@ const LAYERS = [
     },
   },
   {
+    // The named cell in yellow, its middle in the cell's own colour, and a ring around it.
     shows: (scene) => scene.faultCell !== undefined,
     draw(ctx, view, picture) {
-      const [x, y] = picture.scene.faultCell;
+      const scene = picture.scene;
+      const [x, y] = scene.faultCell;
       const size = Math.max(view.scale, 3);
       const left = view.x(x + 0.5) - size / 2;
       const top = view.y(y + 0.5) - size / 2;
@@ -234,41 +298,85 @@ const LAYERS = [
       ctx.lineWidth = 1;
       ctx.strokeStyle = "#000000";
       ctx.strokeRect(left, top, size, size);
+      ctx.fillStyle = COLOURS[scene.kinds[scene.cells[y * scene.w + x]]];
+      ctx.fillRect(left + size / 4, top + size / 4, size / 2, size / 2);
       ctx.beginPath();
-      ctx.arc(view.x(x + 0.5), view.y(y + 0.5), Math.max(view.scale, 12), 0, 2 * Math.PI);
-      ctx.lineWidth = Math.max(0.15 * view.scale, 3);
+      ctx.arc(view.x(x + 0.5), view.y(y + 0.5), ringRadius(view.scale), 0, 2 * Math.PI);
+      ctx.lineWidth = RING_STROKE;
       ctx.strokeStyle = COLOURS.ring;
       ctx.stroke();
     },
   },
+  {
+    // Rulers along the top and left edges of the canvas, over the cells: the numbers of the
+    // columns and rows in view, those of the cell the failure points at in red.
+    shows: (scene) => scene.w > 0,
+    draw(ctx, view, picture) {
+      const scene = picture.scene;
+      const {width, height} = picture.size();
+      const left = rulerWidth(scene);
+      const named = namedOf(scene);
+      ctx.fillStyle = COLOURS.rulerBand;
+      ctx.fillRect(0, 0, width, RULER_BAND);
+      ctx.fillRect(0, RULER_BAND, left, height - RULER_BAND);
+      const ticks = new Path2D();
+      ticks.moveTo(left, RULER_BAND - 0.5);
+      ticks.lineTo(width, RULER_BAND - 0.5);
+      ticks.moveTo(left - 0.5, RULER_BAND);
+      ticks.lineTo(left - 0.5, height);
+      ctx.font = RULER_FONT;
+      const label = (number, isNamed, x, y) => {
+        ctx.font = (isNamed ? "bold " : "") + RULER_FONT;
+        ctx.fillStyle = isNamed ? COLOURS.rulerNamed : COLOURS.rulerText;
+        ctx.fillText(String(number), x, y);
+      };
+      ctx.textAlign = "center";
+      ctx.textBaseline = "alphabetic";
+      const {x0, y0, x1, y1} = view.cells;
+      for (const column of rulerNumbers(scene, x0, x1 - 1, view.scale, named.column)) {
+        const x = Math.round(view.x(column + 0.5)) + 0.5;
+        if (x < left) continue;
+        ticks.moveTo(x, RULER_BAND - 4);
+        ticks.lineTo(x, RULER_BAND);
+        label(column, column === named.column, x, RULER_BAND - 6);
+      }
+      ctx.textAlign = "right";
+      ctx.textBaseline = "middle";
+      for (const row of rulerNumbers(scene, y0, y1 - 1, view.scale, named.row)) {
+        const y = Math.round(view.y(row + 0.5)) + 0.5;
+        if (y < RULER_BAND) continue;
+        ticks.moveTo(left - 4, y);
+        ticks.lineTo(left, y);
+        label(row, row === named.row, left - 6, y);
+      }
+      ctx.lineWidth = 1;
+      ctx.strokeStyle = COLOURS.rulerTicks;
+      ctx.stroke(ticks);
+    },
+  },
 ];
 
-// What the colours mean, each line shown when the scene has what it explains.
-const LEGEND = [
-  {colour: COLOURS.white, text: "white cell", shows: (scene) => scene.kinds.includes("white")},
-  {colour: COLOURS.black, text: "black cell", shows: (scene) => hasKind(scene, "black")},
-  {colour: COLOURS.uncovered, text: "black cell that no rectangle covers",
-   shows: (scene) => hasKind(scene, "uncovered")},
-  {colour: COLOURS.unread, text: "not read: the task input ended or failed before it",
-   shows: (scene) => hasKind(scene, "unread")},
-  {colours: COLOURS.tints, text: "rectangle of the block (neighbours get different tints)",
-   shows: (scene) => scene.drawn.length > 0},
-  {colour: COLOURS.failing, outline: COLOURS.failingStroke, text: "the rectangle that fails the check",
-   shows: (scene) => scene.failing >= 0},
-  {colour: COLOURS.edge, text: "the edge of the grid it crosses", shows: (scene) => scene.crossed !== null},
-  {colour: COLOURS.fault, outline: COLOURS.ring, text: "the cell the check names",
-   shows: (scene) => scene.faultCell !== undefined},
-  {colour: COLOURS.fault, outline: COLOURS.failingStroke, text: "the row the check rejects",
-   shows: (scene) => scene.faultRow !== undefined},
-];
+// What each key of the scene's legend (src/view/legend.h) means.
+const LEGEND = {
+  white: {colour: COLOURS.white, text: "white cell"},
+  black: {colour: COLOURS.black, text: "black cell"},
+  uncovered: {colour: COLOURS.uncovered, text: "black cell that no rectangle of the block covers"},
+  "not-reached": {colour: COLOURS["not-reached"],
+                  text: "black cell the rectangles before the failure have not covered yet"},
+  unread: {colour: COLOURS.unread, text: "not read: the task input ended or failed before it"},
+  rect: {colours: COLOURS.tints,
+         text: "rectangle of the block: lighter over a white cell, darker over a black one"},
+  failing: {colour: COLOURS.failing, outline: COLOURS.failingStroke,
+            text: "the rectangle that fails the check"},
+  edge: {colour: COLOURS.edge, text: "the edge of the grid it crosses"},
+  fault: {colour: COLOURS.fault, outline: COLOURS.ring,
+          text: "the cell the check names (its middle: the cell's own colour)"},
+  "fault-row": {colour: COLOURS.fault, outline: COLOURS.failingStroke, text: "the row the check rejects"},
+};
 
 // What a cell of each kind is, under the pointer; a kind without words shows its name.
-const KIND_WORDS = {white: "white", black: "black", uncovered: "black, not covered", unread: "not read"};
-
-function hasKind(scene, kind) {
-  const code = scene.kinds.indexOf(kind);
-  return code >= 0 && scene.cells.includes(code);
-}
+const KIND_WORDS = {white: "white", black: "black", uncovered: "black, not covered",
+                    "not-reached": "black, not covered yet (not reached)", unread: "not read"};
 
 class Picture {
   constructor(canvas, onPointer) {
@@ -302,22 +410,32 @@ class Picture {
   }
 
   legend() {
-    return this.scene ? LEGEND.filter((entry) => entry.shows(this.scene)) : [];
+    return this.scene ? this.scene.legend.map((name) => LEGEND[name]).filter(Boolean) : [];
   }
 
-  // The whole grid, its cells at most FIT_MOST pixels a side.
+  // The whole grid, clear of the rulers and with room for the ring around a cell on its edge,
+  // its cells at most as large as the SVG picture draws them.
   fit() {
     if (!this.scene || this.scene.w === 0) return this.redraw();
-    const {width, height} = this.size();
-    this.scale = Math.min(FIT_MOST, this.fitScale());
-    this.ox = (width - this.scene.w * this.scale) / 2;
-    this.oy = (height - this.scene.h * this.scale) / 2;
+    const inset = this.insets();
+    this.scale = Math.min(this.scene.mostCellPixels, this.fitScale());
+    this.ox = inset.left + (inset.width - this.scene.w * this.scale) / 2;
+    this.oy = inset.top + (inset.height - this.scene.h * this.scale) / 2;
     this.redraw();
   }
 
   fitScale() {
+    const {width, height} = this.insets();
+    return Math.max(Math.min(width / this.scene.w, height / this.scene.h), 0.01);
+  }
+
+  // The part of the canvas the whole grid is fitted into.
+  insets() {
     const {width, height} = this.size();
-    return Math.min(width / this.scene.w, height / this.scene.h);
+    const beyond = ringBeyond(this.scene);
+    const left = rulerWidth(this.scene) + beyond;
+    const top = RULER_BAND + beyond;
+    return {left, top, width: width - left - beyond, height: height - top - beyond};
   }
 
   // Puts cell (x, y) in the middle, its cells FOCUS_PIXELS a side or larger.

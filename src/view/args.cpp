@@ -15,6 +15,20 @@ std::optional<std::int64_t> WholeNumber(std::string_view word, std::int64_t low,
   }
   return value;
 }
+
+// "X,Y": a cell of the largest grid.
+std::optional<Cell> CellWords(std::string_view word) {
+  const std::size_t comma = word.find(',');
+  if (comma == std::string_view::npos) {
+    return std::nullopt;
+  }
+  const auto x = WholeNumber(word.substr(0, comma), 0, kMaxSide - 1);
+  const auto y = WholeNumber(word.substr(comma + 1), 0, kMaxSide - 1);
+  if (!x || !y) {
+    return std::nullopt;
+  }
+  return Cell{static_cast<int>(*x), static_cast<int>(*y)};
+}
 }  // namespace
 
 std::optional<ViewArgs> ParseViewArgs(int argc, const char* const* argv) {
@@ -39,7 +53,12 @@ std::optional<ViewArgs> ParseViewArgs(int argc, const char* const* argv) {
       if (!window) {
         return std::nullopt;
       }
-      args.window = static_cast<int>(*window);
+      args.window.side = static_cast<int>(*window);
+    } else if (option == "--at") {
+      args.window.at = CellWords(value);
+      if (!args.window.at) {
+        return std::nullopt;
+      }
     } else {
       return std::nullopt;
     }

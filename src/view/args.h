@@ -1,5 +1,5 @@
 // The viewer's command line:
-//   zelmiranke-view input.txt submission.txt picture.svg [--block K] [--window N]
+//   zelmiranke-view input.txt submission.txt picture.svg [--block K] [--window N] [--at X,Y]
 #pragma once
 
 #include <cstdint>
@@ -7,20 +7,21 @@
 #include <string>
 #include <string_view>
 
-inline constexpr std::string_view kViewUsage =
-    "Uporaba: zelmiranke-view input.txt submission.txt picture.svg [--block K] [--window N]\n";
+#include "view/layout.h"
 
-// The side of the window drawn when the whole block would make too large a picture.
-inline constexpr int kDefaultWindow = 200;
+inline constexpr std::string_view kViewUsage =
+    "Uporaba: zelmiranke-view input.txt submission.txt picture.svg [--block K] [--window N] "
+    "[--at X,Y]\n";
 
 struct ViewArgs {
   std::string input;
   std::string submission;
   std::string picture;
   std::int64_t block = 0;  // 0: not asked for
-  int window = kDefaultWindow;
+  WindowAsked window = {};
 };
 
 // None for a bad command line: fewer than three paths, an unknown word, or an option without
-// a whole number in range (K at least 1, N from 1 to 1000). A repeated option takes the last.
+// its value in range (K at least 1, N from 1 to 1000, X and Y whole numbers from 0 to 999
+// separated by a comma). A repeated option takes the last.
 std::optional<ViewArgs> ParseViewArgs(int argc, const char* const* argv);

@@ -19,6 +19,8 @@ void Runs(int x0, int x1, In in, const std::function<void(int, int)>& take) {
 
 void ForEachRun(const Scene& scene, const CoverMap* cover, const Region& region,
                 const std::function<void(RunKind, int, int, int)>& take) {
+  const RunKind open =
+      scene.uncovered == Uncovered::kNotReached ? RunKind::kNotReached : RunKind::kUncovered;
   for (int y = region.y0; y < region.y1; ++y) {
     const std::string_view row = scene.rows[static_cast<std::size_t>(y)];
     const int known = static_cast<int>(std::min<std::size_t>(row.size(), region.x1));
@@ -29,11 +31,17 @@ void ForEachRun(const Scene& scene, const CoverMap* cover, const Region& region,
     Runs(region.x0, known, black, emit(RunKind::kBlack));
     if (cover != nullptr) {
       Runs(
-          region.x0, known, [&](int x) { return black(x) && !cover->Covered(x, y); },
-          emit(RunKind::kUncovered));
+          region.x0, known, [&](int x) { return black(x) && !cover->Covered(x, y); }, emit(open));
     }
     if (known < region.x1) {
       take(RunKind::kUnread, std::max(known, region.x0), y, region.x1 - std::max(known, region.x0));
     }
   }
+}
+
+std::optional<RunKind> KindAt(const Scene& scene, const CoverMap* cover, Cell cell) {
+  std::optional<RunKind> kind;
+  ForEachRun(scene, cover, Region{cell.x, cell.y, cell.x + 1, cell.y + 1},
+             [&kind](RunKind got, int, int, int) { kind = got; });
+  return kind;
 }

@@ -1,17 +1,23 @@
 // The cells of a scene as horizontal runs, row by row: black cells, black cells that no
-// rectangle covers, and cells of rows that were not read. The picture draws one element per
-// run, and its size is reckoned by counting the same runs.
+// rectangle covers (left uncovered at the block's end, or not reached before a failure stopped
+// it), and cells of rows that were not read. The picture draws one element per run, and its
+// size is reckoned by counting the same runs.
 #pragma once
 
 #include <functional>
+#include <optional>
 
 #include "view/cover_map.h"
 #include "view/region.h"
 #include "view/scene.h"
 
-enum class RunKind { kBlack, kUncovered, kUnread };
+enum class RunKind { kBlack, kUncovered, kUnread, kNotReached };
 
 // Calls `take(kind, x, y, length)` for every run inside `region`; `cover` may be null when
-// the scene shows no uncovered cells.
+// the scene shows no uncovered cells. An uncovered or not reached run comes after the black
+// run of the same cells.
 void ForEachRun(const Scene& scene, const CoverMap* cover, const Region& region,
                 const std::function<void(RunKind, int, int, int)>& take);
+
+// The kind of the last run over `cell`: none for a white cell.
+std::optional<RunKind> KindAt(const Scene& scene, const CoverMap* cover, Cell cell);

@@ -49,7 +49,7 @@ std::vector<std::string> Titles(const std::string& submissionPath, const Scene& 
 std::string Picture(const ViewArgs& args, ViewedRun& run) {
   const Scene scene = BuildScene(run, args.block);
   std::optional<CoverMap> cover;
-  if (scene.showUncovered) {
+  if (scene.uncovered != Uncovered::kNone) {
     cover.emplace(scene.w, scene.h, scene.rects);
   }
   const CoverMap* coverMap = cover ? &*cover : nullptr;

@@ -46,21 +46,24 @@ std::vector<std::uint32_t> RectsIn(const Scene& scene, const Region& region, std
 }
 }  // namespace
 
-Layout ChooseLayout(const Scene& scene, const CoverMap* cover, int window, std::int64_t bound) {
+Layout ChooseLayout(const Scene& scene, const CoverMap* cover, const WindowAsked& asked,
+                    std::int64_t bound) {
   Layout layout;
   if (!scene.HasGrid()) {
     return layout;
   }
-  layout.region = Region{0, 0, scene.w, scene.h};
+  const Region whole{0, 0, scene.w, scene.h};
+  const Cell focus = asked.at.value_or(scene.Focus());
+  int side = asked.side > 0 ? asked.side : kDefaultWindow;
+  layout.region = asked.side > 0 || asked.at ? Window(scene, focus, side) : whole;
   std::int64_t runBytes = RunCount(scene, cover, layout.region) * kRunBytes;
   std::int64_t meeting = 0;
   const std::int64_t everyRect = static_cast<std::int64_t>(scene.rects.size()) + 1;
   layout.drawn = RectsIn(scene, layout.region, everyRect, meeting);
   const auto drawnBytes = static_cast<std::int64_t>(layout.drawn.size()) * kRectBytes;
   if (kFixedBytes + runBytes + drawnBytes > bound) {
-    layout.windowed = true;
-    const Cell focus = scene.Focus();
-    for (int side = window;; side = (side + 1) / 2) {
+    layout.tooLarge = true;
+    for (;; side = (side + 1) / 2) {
       layout.region = Window(scene, focus, side);
       runBytes = RunCount(scene, cover, layout.region) * kRunBytes;
       if (runBytes <= bound / 2 || side == 1) {
@@ -70,6 +73,7 @@ Layout ChooseLayout(const Scene& scene, const CoverMap* cover, int window, std::
     const std::int64_t room = (bound - kFixedBytes - runBytes) / kRectBytes;
     layout.drawn = RectsIn(scene, layout.region, room, meeting);
   }
+  layout.windowed = layout.region != whole;
   layout.meeting = meeting;
   return layout;
 }

@@ -18,6 +18,7 @@ struct Region {
   int Width() const { return x1 - x0; }
   int Height() const { return y1 - y0; }
   bool Contains(int x, int y) const { return x >= x0 && x < x1 && y >= y0 && y < y1; }
+  bool operator==(const Region&) const = default;
 };
 
 // The part of `rect` inside `to`; empty when it has no area there.

@@ -45,7 +45,7 @@ void ShowBlock(const BlockFacts& block, std::string& text, Scene& scene) {
     scene.rows.emplace_back(text.data() + y * w, w);
   }
   scene.rects = block.rects;
-  scene.showUncovered = true;
+  scene.uncovered = Uncovered::kAtEnd;
   scene.numberLine = block.numberLine;
 }
 
@@ -89,13 +89,17 @@ bool FailsOneRect(int number) {
 }
 
 // The block at hand, with the marks of its failure: which rectangle failed and the cell the
-// check names.
+// check names. A check before 157 stops the block before its end, so its black cells that no
+// rectangle covers yet were not reached, not left uncovered.
 void ShowFailingBlock(ViewedRun& run, const EAssertion& failure, Scene& scene) {
   const BlockFacts* block = run.facts.Block(run.facts.BlocksStarted());
   if (block == nullptr) {
     return;
   }
   ShowBlock(*block, run.blockPicture, scene);
+  if (failure.check < check::kCellUncovered) {
+    scene.uncovered = Uncovered::kNotReached;
+  }
   if (!block->rects.empty()) {
     scene.lastFails = FailsOneRect(failure.check);
     scene.crossed = EdgeOf(failure.check);
@@ -105,16 +109,23 @@ void ShowFailingBlock(ViewedRun& run, const EAssertion& failure, Scene& scene) {
 }
 }  // namespace
 
-Cell Scene::Focus() const {
+std::optional<Cell> Scene::Pointed() const {
   if (faultCell) {
-    return *faultCell;
-  }
-  if (faultRow) {
-    return Cell{0, *faultRow};
+    return faultCell;
   }
   if (lastFails && !rects.empty() && HasGrid()) {
     const Rect& rect = rects.back();
     return Cell{std::clamp(rect.x, 0, w - 1), std::clamp(rect.y, 0, h - 1)};
+  }
+  return std::nullopt;
+}
+
+Cell Scene::Focus() const {
+  if (const std::optional<Cell> cell = Pointed()) {
+    return *cell;
+  }
+  if (faultRow) {
+    return Cell{0, *faultRow};
   }
   return Cell{0, 0};
 }

@@ -18,6 +18,13 @@
 // The edge of the grid a failing rectangle crosses (checks 140 to 143).
 enum class Edge { kNone, kLeft, kTop, kRight, kBottom };
 
+// What a black cell that no rectangle read so far covers means.
+enum class Uncovered {
+  kNone,        // no block: the picture of the task input shows no rectangles
+  kAtEnd,       // the block was read to its end, and the cell stayed white (check 157)
+  kNotReached,  // a failure stopped the block early: a later rectangle may have covered it
+};
+
 struct Scene {
   std::vector<std::string> caption;  // raw text; the first line is the report's
   int w = 0;                         // 0: only the caption
@@ -28,11 +35,15 @@ struct Scene {
   Edge crossed = Edge::kNone;
   std::optional<Cell> faultCell;  // the cell that checks 79, 148 and 157 name
   std::optional<int> faultRow;    // the row check 75 rejects
-  bool showUncovered = false;     // a block: its uncovered black cells stand out
-  std::int64_t numberLine = 0;    // the block's test number line: rectangle k is on the k+1st after
+  Uncovered uncovered = Uncovered::kNone;
+  std::int64_t numberLine = 0;  // the block's test number line: rectangle k is on the k+1st after
 
   bool HasGrid() const { return w > 0 && h > 0; }
-  // Where a window is put when the whole picture is too large: the failure, else the top-left.
+  // The cell the failure points at: the named cell, else the failing rectangle's top-left cell
+  // within the grid; none when it points at no cell.
+  std::optional<Cell> Pointed() const;
+  // Where a window is put unless asked: the failure (the pointed cell, else the rejected row),
+  // else the top-left.
   Cell Focus() const;
 };
 

@@ -1,35 +1,30 @@
 #include "view/svg_picture.h"
 
 #include <algorithm>
-#include <cstdio>
+#include <cmath>
+#include <tuple>
 
 #include "eval/assertion.h"
 #include "view/cell_runs.h"
+#include "view/legend.h"
+#include "view/scale.h"
+#include "view/svg_guides.h"
 #include "view/svg_text.h"
 
 namespace {
-constexpr double kMaxCellPixels = 40;
-constexpr double kGridPixels = 1000;  // the longer side of the grid on screen, at most
 constexpr int kMargin = 8;
 constexpr int kCaptionRowPixels = 18;
 constexpr int kCaptionTop = 10;
 constexpr std::size_t kCaptionColumns = 100;
 constexpr std::size_t kCaptionRows = 4;
 constexpr int kMinWidth = 800;
+// The ring around the named cell, in pixels: it keeps clear of the cell's corners.
+constexpr double kRingStroke = 3;
+constexpr double kRingLeast = 12;
+constexpr int kLeastGap = 4;  // between the grid and its rulers
 
-// A number with at most three decimals, without trailing zeros. Printed as to_chars would
-// (the same rounding, by definition), which emscripten's library lacks for floating point.
-std::string Decimal(double value) {
-  char text[64];
-  const int length = std::snprintf(text, sizeof text, "%.3f", value);
-  std::string out(text, static_cast<std::size_t>(std::max(length, 0)));
-  while (out.back() == '0') {
-    out.pop_back();
-  }
-  if (out.back() == '.') {
-    out.pop_back();
-  }
-  return out;
+double RingRadius(double cell) {
+  return std::max(kRingLeast, 0.71 * cell + 4);
 }
 
 // <rect class="..." x="..." y="..." width="..." height="..." then `end`.
@@ -44,23 +39,23 @@ struct Strokes {
   std::string outline;
   std::string failing;
   double edge = 0;
-  std::string ring;
-  std::string ringRadius;
+  std::string gridLines;
 };
 
-Strokes StrokesFor(double scale) {
-  const double outline = std::clamp(1 / scale, 0.02, 0.12);
-  return {Decimal(outline), Decimal(3 * outline), std::min(0.5, std::max(0.15, 5 / scale)),
-          Decimal(std::max(0.15, 3 / scale)), Decimal(std::max(1.0, 12 / scale))};
+Strokes StrokesFor(double cell) {
+  const double outline = std::clamp(1 / cell, 0.02, 0.12);
+  return {Decimal(outline), Decimal(3 * outline), std::min(0.5, std::max(0.15, 5 / cell)),
+          Decimal(1 / cell)};
 }
 
+// The grid's strokes are in cells; the rulers', the ring's and the legend's in pixels.
 void AddStyle(std::string& out, const Strokes& strokes) {
   out.append(
       "<style type=\"text/css\">\n"
       "text{font-family:monospace;font-size:13px;fill:#000}\n"
       ".page,.white{fill:#fff}.frame{fill:none;stroke:#999;stroke-width:1}.black{fill:#262626}."
       "unread{fill:#c8c8c8}"
-      ".uncovered{fill:#e6007e}\n"
+      ".uncovered{fill:#e6007e}.not-reached{fill:#8c8c8c}\n"
       ".rect{fill-opacity:.8;stroke-width:" +
       strokes.outline +
       "}\n"
@@ -70,16 +65,25 @@ void AddStyle(std::string& out, const Strokes& strokes) {
       ".failing{fill:#ff7f0e;fill-opacity:.85;stroke:#c00000;stroke-width:" +
       strokes.failing +
       "}\n"
+      ".grid-lines{fill:none;stroke:#8c8c8c;stroke-opacity:.6;stroke-width:" +
+      strokes.gridLines +
+      "}\n"
       ".fault{fill:#ffe600;stroke:#000;stroke-width:" +
       strokes.outline +
       "}\n"
+      ".own{stroke:none}\n"
       ".fault-ring{fill:none;stroke:#00c8ff;stroke-width:" +
-      strokes.ring +
+      Decimal(kRingStroke) +
       "}\n"
       ".fault-row{fill:#ffe600;fill-opacity:.4;stroke:#c00000;stroke-width:" +
       strokes.outline +
       "}\n"
-      ".edge{fill:#c00000}\n</style>\n");
+      ".edge{fill:#c00000}\n"
+      ".rulers text{font-size:11px;fill:#555}.column{text-anchor:middle}.row{text-anchor:end}"
+      ".rulers .named{fill:#c00000;font-weight:bold}.ticks{fill:none;stroke:#999;stroke-width:1}"
+      "\n"
+      ".legend .key{stroke-width:1}.legend .white{stroke:#999}.legend .fault-ring{stroke-width:2}"
+      "\n</style>\n");
 }
 
 std::vector<std::string> CaptionRows(const Scene& scene, const Layout& layout) {
@@ -88,8 +92,8 @@ std::vector<std::string> CaptionRows(const Scene& scene, const Layout& layout) {
   if (layout.windowed) {
     lines.push_back("okno x = " + IntToStr(region.x0) + ".." + IntToStr(region.x1 - 1) +
                     ", y = " + IntToStr(region.y0) + ".." + IntToStr(region.y1 - 1) + " (" +
-                    IntToStr(region.Width()) + " x " + IntToStr(region.Height()) +
-                    " celic): cela slika bi bila prevelika");
+                    IntToStr(region.Width()) + " x " + IntToStr(region.Height()) + " celic)" +
+                    (layout.tooLarge ? ": cela slika bi bila prevelika" : ""));
   }
   if (static_cast<std::int64_t>(layout.drawn.size()) < layout.meeting) {
     lines.push_back("narisanih " + IntToStr(static_cast<std::int64_t>(layout.drawn.size())) +
@@ -104,12 +108,13 @@ std::vector<std::string> CaptionRows(const Scene& scene, const Layout& layout) {
   return rows;
 }
 
+constexpr std::string_view kRunClasses[] = {"black", "uncovered", "unread", "not-reached"};
+
 void AddRuns(std::string& out, const Scene& scene, const CoverMap* cover, const Region& region,
              RunKind kind) {
-  constexpr std::string_view kClasses[] = {"black", "uncovered", "unread"};
-  ForEachRun(scene, cover, region, [&out, kind, &kClasses](RunKind got, int x, int y, int length) {
+  ForEachRun(scene, cover, region, [&out, kind](RunKind got, int x, int y, int length) {
     if (got == kind) {
-      AddRect(out, kClasses[static_cast<int>(kind)], Region{x, y, x + length, y + 1}, "/>\n");
+      AddRect(out, kRunClasses[static_cast<int>(kind)], Region{x, y, x + length, y + 1}, "/>\n");
     }
   });
 }
@@ -123,6 +128,23 @@ void AddRects(std::string& out, const Scene& scene, const Layout& layout,
     const std::string classes = failing ? "rect failing" : "rect t" + IntToStr(tints[i]);
     AddRect(out, classes, Clip(scene.rects[index], grid), "><title>");
     out.append(titles[i]).append("</title></rect>\n");
+  }
+}
+
+// Lines between the cells of the region, once cells are large enough to count.
+void AddGridLines(std::string& out, const Region& region, double cell) {
+  if (cell < kGridLinesFrom) {
+    return;
+  }
+  std::string path;
+  for (int x = region.x0 + 1; x < region.x1; ++x) {
+    path.append("M" + IntToStr(x) + " " + IntToStr(region.y0) + "V" + IntToStr(region.y1));
+  }
+  for (int y = region.y0 + 1; y < region.y1; ++y) {
+    path.append("M" + IntToStr(region.x0) + " " + IntToStr(y) + "H" + IntToStr(region.x1));
+  }
+  if (!path.empty()) {
+    out.append("<path class=\"grid-lines\" d=\"" + path + "\"/>\n");
   }
 }
 
@@ -153,16 +175,25 @@ void AddCrossedEdge(std::string& out, const Scene& scene, double thickness) {
              "\" width=\"" + Decimal(band[2]) + "\" height=\"" + Decimal(band[3]) + "\"/>\n");
 }
 
-void AddFaults(std::string& out, const Scene& scene, const Strokes& strokes) {
+// The named cell in yellow, its middle in the cell's own colour (what it is under the
+// rectangles over it).
+void AddFaultCell(std::string& out, const Scene& scene, const CoverMap* cover) {
+  const Cell cell = *scene.faultCell;
+  AddRect(out, "fault", Region{cell.x, cell.y, cell.x + 1, cell.y + 1}, "/>\n");
+  const std::optional<RunKind> kind = KindAt(scene, cover, cell);
+  const std::string_view own = kind ? kRunClasses[static_cast<int>(*kind)] : "white";
+  out.append("<rect class=\"own " + std::string(own) + "\" x=\"" + Decimal(cell.x + 0.25) +
+             "\" y=\"" + Decimal(cell.y + 0.25) + "\" width=\"0.5\" height=\"0.5\"/>\n");
+}
+
+void AddFaults(std::string& out, const Scene& scene, const CoverMap* cover, const Region& region,
+               const Strokes& strokes) {
   if (scene.faultRow) {
     AddRect(out, "fault-row", Region{0, *scene.faultRow, scene.w, *scene.faultRow + 1}, "/>\n");
   }
   AddCrossedEdge(out, scene, strokes.edge);
-  if (scene.faultCell) {
-    const Cell cell = *scene.faultCell;
-    AddRect(out, "fault", Region{cell.x, cell.y, cell.x + 1, cell.y + 1}, "/>\n");
-    out.append("<circle class=\"fault-ring\" cx=\"" + Decimal(cell.x + 0.5) + "\" cy=\"" +
-               Decimal(cell.y + 0.5) + "\" r=\"" + strokes.ringRadius + "\"/>\n");
+  if (scene.faultCell && region.Contains(scene.faultCell->x, scene.faultCell->y)) {
+    AddFaultCell(out, scene, cover);
   }
 }
 
@@ -174,6 +205,75 @@ void AddGrid(std::string& out, const Scene& scene, const Layout& layout, const C
   AddRuns(out, scene, cover, region, RunKind::kUnread);
   AddRects(out, scene, layout, tints, titles);
   AddRuns(out, scene, cover, region, RunKind::kUncovered);
+  AddRuns(out, scene, cover, region, RunKind::kNotReached);
+}
+
+// The ring around the named cell, in pixels over the grid's edge, so that it is whole even
+// for a cell on the edge.
+void AddRing(std::string& out, const Scene& scene, const GridPlace& place) {
+  if (!scene.faultCell || !place.region.Contains(scene.faultCell->x, scene.faultCell->y)) {
+    return;
+  }
+  out.append("<circle class=\"fault-ring\" cx=\"" + Decimal(place.X(scene.faultCell->x + 0.5)) +
+             "\" cy=\"" + Decimal(place.Y(scene.faultCell->y + 0.5)) + "\" r=\"" +
+             Decimal(RingRadius(place.cell)) + "\"/>\n");
+}
+
+// The pixels between the grid and what stands around it: room for the ring beyond the edge.
+int GapAround(const Scene& scene, double cell) {
+  if (!scene.faultCell) {
+    return kLeastGap;
+  }
+  const double beyond = RingRadius(cell) + kRingStroke / 2 - cell / 2;
+  return std::max(kLeastGap, static_cast<int>(std::ceil(beyond)));
+}
+
+std::string Caption(const std::vector<std::string>& rows) {
+  std::string out("<g class=\"caption\">\n");
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    out.append("<text x=\"" + IntToStr(kMargin) + "\" y=\"" +
+               IntToStr(kCaptionTop + static_cast<int>(i + 1) * kCaptionRowPixels - 5) + "\">" +
+               rows[i] + "</text>\n");
+  }
+  return out + "</g>\n";
+}
+
+// The frame around the grid and the opening of the grid's own <svg>, whose user units are cells.
+void OpenGrid(std::string& out, const GridPlace& place, double width, double height) {
+  const Region& region = place.region;
+  out.append("<rect class=\"frame\" x=\"" + Decimal(place.x - 0.5) + "\" y=\"" +
+             Decimal(place.y - 0.5) + "\" width=\"" + Decimal(width + 1) + "\" height=\"" +
+             Decimal(height + 1) + "\"/>\n");
+  out.append("<svg class=\"grid\" x=\"" + Decimal(place.x) + "\" y=\"" + Decimal(place.y) +
+             "\" width=\"" + Decimal(width) + "\" height=\"" + Decimal(height) + "\" viewBox=\"" +
+             IntToStr(region.x0) + " " + IntToStr(region.y0) + " " + IntToStr(region.Width()) +
+             " " + IntToStr(region.Height()) + "\" shape-rendering=\"crispEdges\">\n");
+}
+
+// The grid with its frame, rulers and ring from `top` down, and the legend below; returns the
+// size of the picture.
+std::pair<double, double> AddDrawing(std::string& out, const Scene& scene, const Layout& layout,
+                                     const CoverMap* cover, std::span<const std::uint8_t> tints,
+                                     std::span<const std::string> titles, int top) {
+  const Region& region = layout.region;
+  GridPlace place{region, CellPixels(region.Width(), region.Height())};
+  const int gap = GapAround(scene, place.cell);
+  place.x = kMargin + RowRulerWidth(scene) + gap;
+  place.y = top + kColumnRulerHeight + gap;
+  const double width = region.Width() * place.cell;
+  const double height = region.Height() * place.cell;
+  OpenGrid(out, place, width, height);
+  AddGrid(out, scene, layout, cover, tints, titles);
+  AddGridLines(out, region, place.cell);
+  AddFaults(out, scene, cover, region, StrokesFor(place.cell));
+  out.append("</svg>\n");
+  AddRing(out, scene, place);
+  AddRulers(out, scene, place, gap);
+  const double right = std::max<double>(kMinWidth, place.x + width + gap + kMargin);
+  const int legendTop = static_cast<int>(std::ceil(place.y + height)) + gap + kMargin;
+  const int legend = AddLegend(out, LegendKeys(scene, cover, layout), kMargin, legendTop,
+                               static_cast<int>(right) - 2 * kMargin);
+  return {right, legendTop + legend + kMargin};
 }
 }  // namespace
 
@@ -191,42 +291,22 @@ std::string SvgPicture(const Scene& scene, const Layout& layout, const CoverMap*
                        std::span<const std::uint8_t> tints, std::span<const std::string> titles) {
   const std::vector<std::string> caption = CaptionRows(scene, layout);
   const int captionHeight = kCaptionTop + static_cast<int>(caption.size()) * kCaptionRowPixels;
-  const Region& region = layout.region;
-  const bool grid = scene.HasGrid();
-  const double scale =
-      grid ? std::min(kMaxCellPixels, kGridPixels / std::max(region.Width(), region.Height())) : 1;
-  const double gridWidth = grid ? region.Width() * scale : 0;
-  const double gridHeight = grid ? region.Height() * scale : 0;
-  const double width = std::max<double>(kMinWidth, gridWidth + 2 * kMargin);
-  const double height = captionHeight + gridHeight + (grid ? 2 * kMargin : kMargin);
-  const Strokes strokes = StrokesFor(scale);
-
+  std::string drawing;
+  double width = kMinWidth;
+  double height = captionHeight + kMargin;
+  if (scene.HasGrid()) {
+    std::tie(width, height) =
+        AddDrawing(drawing, scene, layout, cover, tints, titles, captionHeight + kMargin);
+  }
   std::string out =
       "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
       "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"" +
       Decimal(width) + "\" height=\"" + Decimal(height) + "\">\n<title>" +
       EscapeForSvg(scene.caption.empty() ? "" : scene.caption.front(), kTitleRoom) + "</title>\n";
-  AddStyle(out, strokes);
-  out.append("<rect class=\"page\" width=\"100%\" height=\"100%\"/>\n<g class=\"caption\">\n");
-  for (std::size_t i = 0; i < caption.size(); ++i) {
-    out.append("<text x=\"" + IntToStr(kMargin) + "\" y=\"" +
-               IntToStr(kCaptionTop + static_cast<int>(i + 1) * kCaptionRowPixels - 5) + "\">" +
-               caption[i] + "</text>\n");
-  }
-  out.append("</g>\n");
-  if (grid) {
-    out.append("<rect class=\"frame\" x=\"" + Decimal(kMargin - 0.5) + "\" y=\"" +
-               Decimal(captionHeight + kMargin - 0.5) + "\" width=\"" + Decimal(gridWidth + 1) +
-               "\" height=\"" + Decimal(gridHeight + 1) + "\"/>\n");
-    out.append("<svg class=\"grid\" x=\"" + IntToStr(kMargin) + "\" y=\"" +
-               IntToStr(captionHeight + kMargin) + "\" width=\"" + Decimal(gridWidth) +
-               "\" height=\"" + Decimal(gridHeight) + "\" viewBox=\"" + IntToStr(region.x0) + " " +
-               IntToStr(region.y0) + " " + IntToStr(region.Width()) + " " +
-               IntToStr(region.Height()) + "\" shape-rendering=\"crispEdges\">\n");
-    AddGrid(out, scene, layout, cover, tints, titles);
-    AddFaults(out, scene, strokes);
-    out.append("</svg>\n");
-  }
-  out.append("</svg>\n");
+  AddStyle(
+      out,
+      StrokesFor(scene.HasGrid() ? CellPixels(layout.region.Width(), layout.region.Height()) : 1));
+  out.append("<rect class=\"page\" width=\"100%\" height=\"100%\"/>\n");
+  out.append(Caption(caption)).append(drawing).append("</svg>\n");
   return out;
 }

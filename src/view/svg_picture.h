@@ -3,8 +3,10 @@
 // viewBox is the region drawn (the whole grid, or the window). Inside it: the black cells as
 // one <rect class="black"> per horizontal run, every drawn rectangle of the block as one
 // <rect class="rect ..."> with the coordinates of its cells and a <title> with its ordinal and
-// its line (the failing one has the classes "rect failing"), the uncovered black cells, and
-// the cell the check names as one <rect class="fault" ... width="1" height="1">.
+// its line (the failing one has the classes "rect failing"), the black cells no rectangle
+// covers, lines between the cells once they are large enough, and the cell the check names as
+// one <rect class="fault" ... width="1" height="1">. Around the grid, in pixels: the ring
+// around the named cell, rulers with the numbers of columns and rows, and the legend.
 #pragma once
 
 #include <cstdint>

@@ -1,6 +1,7 @@
 #include "view/svg_text.h"
 
 #include <algorithm>
+#include <cstdio>
 
 namespace {
 // One byte as it stands in the picture; `shown` is its width on screen.
@@ -85,6 +86,24 @@ std::vector<std::string> WrapForSvg(std::string_view text, std::size_t columns, 
   } while (start < text.size() && out.size() < rows);
   if (start < text.size()) {
     out.back().append(kCutMarker);
+  }
+  return out;
+}
+
+// Printed as to_chars would (the same rounding, by definition), which emscripten's library
+// lacks for floating point.
+std::string Decimal(double value) {
+  char text[64];
+  const int length = std::snprintf(text, sizeof text, "%.3f", value);
+  std::string out(text, static_cast<std::size_t>(std::max(length, 0)));
+  while (out.back() == '0') {
+    out.pop_back();
+  }
+  if (out.back() == '.') {
+    out.pop_back();
+  }
+  if (out == "-0") {
+    out = "0";
   }
   return out;
 }

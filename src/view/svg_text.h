@@ -19,3 +19,6 @@ std::string EscapeForSvg(std::string_view text, std::size_t room, bool cutBefore
 // Escaped rows of at most `columns` shown characters each, at most `rows` of them; the last
 // ends in the marker when the text did not fit.
 std::vector<std::string> WrapForSvg(std::string_view text, std::size_t columns, std::size_t rows);
+
+// A number with at most three decimals, without trailing zeros.
+std::string Decimal(double value);

@@ -1,5 +1,6 @@
 #include "web/scene_fields.h"
 
+#include <iterator>
 #include <limits>
 #include <optional>
 #include <vector>
@@ -8,7 +9,9 @@
 #include "base/text_sink.h"
 #include "view/cell_runs.h"
 #include "view/cover_map.h"
+#include "view/legend.h"
 #include "view/rect_tints.h"
+#include "view/scale.h"
 #include "view/svg_picture.h"
 
 namespace {
@@ -17,8 +20,9 @@ namespace {
 constexpr std::int64_t kNoBound = std::numeric_limits<std::int64_t>::max() / 4;
 
 // The kinds of cell, in the order of their codes in "cells": a cell is white unless a run of
-// the scene covers it, and an uncovered run comes after the black run of the same cells.
-constexpr std::string_view kCellKinds = "white\nblack\nuncovered\nunread";
+// the scene covers it, and an uncovered or not reached run comes after the black run of the same
+// cells.
+constexpr std::string_view kCellKinds = "white\nblack\nuncovered\nunread\nnot-reached";
 
 std::string Joined(const std::vector<std::string>& lines) {
   std::string text;
@@ -83,6 +87,27 @@ void SendRects(const Scene& scene, const Layout& layout, FieldSink& sink) {
   sink.Number("numberLine", static_cast<double>(scene.numberLine));
 }
 
+// What the legend lists, by the keys' names.
+void SendLegend(const Scene& scene, const CoverMap* cover, const Layout& layout, FieldSink& sink) {
+  std::string names;
+  for (const Key key : LegendKeys(scene, cover, layout)) {
+    names.append(names.empty() ? "" : "\n").append(KeyName(key));
+  }
+  sink.Bytes("legend", names);
+}
+
+// The rule of the rulers and grid lines (src/view/scale.h), which the page applies at every
+// zoom.
+void SendScale(const Scene& scene, FieldSink& sink) {
+  const std::vector<std::int32_t> steps(std::begin(kRulerSteps), std::end(kRulerSteps));
+  sink.Ints("rulerSteps", steps);
+  sink.Number("rulerDigits", RulerDigits(scene.w, scene.h));
+  sink.Number("digitPixels", kDigitPixels);
+  sink.Number("rulerGap", kRulerGap);
+  sink.Number("gridLinesFrom", kGridLinesFrom);
+  sink.Number("mostCellPixels", kMostCellPixels);
+}
+
 void SendMarks(const Scene& scene, FieldSink& sink) {
   if (scene.lastFails && !scene.rects.empty()) {
     sink.Number("failing", static_cast<double>(scene.rects.size() - 1));
@@ -95,6 +120,9 @@ void SendMarks(const Scene& scene, FieldSink& sink) {
   }
   if (scene.faultRow) {
     sink.Number("faultRow", *scene.faultRow);
+  }
+  if (const std::optional<Cell> pointed = scene.Pointed()) {
+    SendCell("pointed", *pointed, sink);
   }
   SendCell("focus", scene.Focus(), sink);
 }
@@ -134,14 +162,16 @@ Layout SendScene(const Scene& scene, FieldSink& sink) {
   sink.Number("w", scene.w);
   sink.Number("h", scene.h);
   std::optional<CoverMap> cover;
-  if (scene.showUncovered) {
+  if (scene.uncovered != Uncovered::kNone) {
     cover.emplace(scene.w, scene.h, scene.rects);
   }
   const CoverMap* coverMap = cover ? &*cover : nullptr;
-  const Layout layout = ChooseLayout(scene, coverMap, kMaxSide, kNoBound);
+  const Layout layout = ChooseLayout(scene, coverMap, WindowAsked{}, kNoBound);
   SendCells(scene, coverMap, layout.region, sink);
   SendRects(scene, layout, sink);
   SendMarks(scene, sink);
+  SendLegend(scene, coverMap, layout, sink);
+  SendScale(scene, sink);
   return layout;
 }
 

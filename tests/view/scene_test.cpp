@@ -16,7 +16,7 @@ TEST(BuildScene, PassingRunShowsTheBlockAskedForElseTheFirst) {
   EXPECT_EQ(scene.w, 3);
   EXPECT_EQ(scene.rects.size(), 2u);
   EXPECT_EQ(scene.numberLine, 7);
-  EXPECT_TRUE(scene.showUncovered);
+  EXPECT_EQ(scene.uncovered, Uncovered::kAtEnd);
   EXPECT_FALSE(scene.faultCell);
   run = ViewRun(kInput, submission);
   scene = BuildScene(*run, 0);
@@ -38,11 +38,13 @@ TEST(BuildScene, FailingBlockMarksItsRectangleAndCell) {
   ASSERT_TRUE(scene.faultCell);
   EXPECT_EQ(scene.faultCell->x, 2);
   EXPECT_EQ(scene.faultCell->y, 0);
+  EXPECT_EQ(scene.uncovered, Uncovered::kNotReached);  // the block stopped at rectangle 3
 
   run = ViewRun(kInput, std::string(kHeader) + "1\n1\n0 0 2 2\n");
   scene = BuildScene(*run, 0);
   EXPECT_EQ(run->evaluation.failure->check, 157);
   EXPECT_FALSE(scene.lastFails);
+  EXPECT_EQ(scene.uncovered, Uncovered::kAtEnd);  // read to its end
   ASSERT_TRUE(scene.faultCell);
   EXPECT_EQ(scene.faultCell->x, 2);
   EXPECT_EQ(scene.faultCell->y, 1);
@@ -52,10 +54,13 @@ TEST(BuildScene, FailingBlockMarksItsRectangleAndCell) {
   EXPECT_EQ(run->evaluation.failure->check, 139);
   EXPECT_EQ(scene.rects.size(), 1u);  // the unreadable line is no rectangle
   EXPECT_FALSE(scene.lastFails);
+  EXPECT_EQ(scene.uncovered, Uncovered::kNotReached);
+  EXPECT_FALSE(scene.Pointed());
 
   run = ViewRun(kInput, std::string(kHeader) + "1\n2\n0 0 2 2\n2 -1 1 3\n");
   scene = BuildScene(*run, 0);
   EXPECT_EQ(scene.crossed, Edge::kTop);
+  EXPECT_EQ(scene.Pointed(), (Cell{2, 0}));  // the failing rectangle's top-left cell in the grid
   EXPECT_EQ(scene.Focus().x, 2);
   EXPECT_EQ(scene.Focus().y, 0);
 }
@@ -78,7 +83,7 @@ TEST(BuildScene, TaskInputFailureShowsThePictureBeingRead) {
   EXPECT_EQ(scene.rows[2], "");
   EXPECT_EQ(scene.faultRow, 1);
   EXPECT_TRUE(scene.rects.empty());
-  EXPECT_FALSE(scene.showUncovered);
+  EXPECT_EQ(scene.uncovered, Uncovered::kNone);
 
   // Test case 2 fails before its picture: nothing of it can be shown.
   run = ViewRun("Zelmiranke\n2\n\n1 1 1 1 1\n#\n\n2 1 1 0 1\n", kHeader);

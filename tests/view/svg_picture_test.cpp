@@ -7,6 +7,28 @@
 #include <vector>
 
 namespace {
+bool IsRunOrRect(std::string_view line) {
+  for (const char* start :
+       {"<rect class=\"black\"", "<rect class=\"uncovered\"", "<rect class=\"unread\"",
+        "<rect class=\"not-reached\"", "<rect class=\"rect "}) {
+    if (line.starts_with(start)) {
+      return true;
+    }
+  }
+  return false;
+}
+
+// The bytes of the picture outside its runs and rectangles.
+std::int64_t FixedPart(const std::string& svg) {
+  std::int64_t bytes = 0;
+  for (std::size_t start = 0, end; (end = svg.find('\n', start)) != std::string::npos;
+       start = end + 1) {
+    const std::string_view line(svg.data() + start, end + 1 - start);
+    bytes += IsRunOrRect(line) ? 0 : static_cast<std::int64_t>(line.size());
+  }
+  return bytes;
+}
+
 // The largest element of each kind stays within what the layout reckons for it.
 TEST(SvgPicture, ElementsStayWithinTheirReckonedSize) {
   const std::vector<std::string> rows(1000, std::string(1000, '#'));
@@ -39,6 +61,37 @@ TEST(SvgPicture, ElementsStayWithinTheirReckonedSize) {
   EXPECT_EQ(seen, 1000 + 1000 + 2);
 }
 
+// The caption, rulers, grid lines, marks and legend stay within kFixedBytes at every size of
+// region: a caption of four full rows of escaped bytes, every mark and every key.
+TEST(SvgPicture, FixedPartStaysWithinItsReckonedSize) {
+  for (const int side : {1, 7, 99, 100, 101, 266, 267, 1000}) {
+    std::vector<std::string> rows(static_cast<std::size_t>(side), std::string(side, '#'));
+    rows.back() = std::string(side / 2, '.');
+    const std::vector<Rect> rects = {{0, 0, 1, 1}, {side - 1, 0, 2, 1}};
+    Scene scene;
+    scene.caption = {std::string(1000, '"'), std::string(1000, '\x01')};
+    scene.w = scene.h = side;
+    scene.rows.assign(rows.begin(), rows.end());
+    scene.rects = rects;
+    scene.lastFails = true;
+    scene.crossed = Edge::kRight;
+    scene.faultCell = Cell{side - 1, side - 1};
+    scene.faultRow = side - 1;
+    scene.uncovered = Uncovered::kNotReached;
+    Layout layout;
+    layout.region = Region{0, 0, side, side};
+    layout.drawn = {0, 1};
+    layout.meeting = 3;
+    layout.windowed = layout.tooLarge = true;
+    const CoverMap cover(side, side, rects);
+    const std::vector<std::string> titles = {"1", "2"};
+    const std::vector<std::uint8_t> tints = {0, 1};
+    const std::string svg = SvgPicture(scene, layout, &cover, tints, titles);
+    EXPECT_LE(FixedPart(svg), kFixedBytes) << side;
+    EXPECT_NE(svg.find("<g class=\"legend\">"), std::string::npos);
+  }
+}
+
 TEST(SvgPicture, ContractOfThePicture) {
   const std::vector<std::string> rows = {"##.", "###"};
   const std::vector<Rect> rects = {{0, 0, 2, 2}, {1, 0, 2, 1}};
@@ -50,9 +103,11 @@ TEST(SvgPicture, ContractOfThePicture) {
   scene.rects = rects;
   scene.lastFails = true;
   scene.faultCell = Cell{2, 0};
+  scene.uncovered = Uncovered::kNotReached;
   Layout layout;
   layout.region = Region{0, 0, 3, 2};
   layout.drawn = {0, 1};
+  layout.meeting = 2;
   const CoverMap cover(3, 2, rects);
   const std::vector<std::uint8_t> tints = {0, 1};
   const std::vector<std::string> titles = {RectTitle(1, rects[0], std::nullopt),
@@ -64,10 +119,16 @@ TEST(SvgPicture, ContractOfThePicture) {
         "2</title>",
         "<rect class=\"rect failing\" x=\"1\" y=\"0\" width=\"2\" height=\"1\"><title>2: 1 0 2 1 "
         "\\x01</title>",
-        "<rect class=\"uncovered\" x=\"2\" y=\"1\" width=\"1\" height=\"1\"/>",
-        "<rect class=\"fault\" x=\"2\" y=\"0\" width=\"1\" height=\"1\"/>",
+        "<rect class=\"not-reached\" x=\"2\" y=\"1\" width=\"1\" height=\"1\"/>",
+        "<path class=\"grid-lines\" d=\"M1 0V2M2 0V2M0 1H3\"/>",
+        "<rect class=\"fault\" x=\"2\" y=\"0\" width=\"1\" height=\"1\"/>\n"
+        "<rect class=\"own white\" x=\"2.25\" y=\"0.25\" width=\"0.5\" height=\"0.5\"/>",
+        "</svg>\n<circle class=\"fault-ring\"", ">2</text>", "<text class=\"row named\"",
+        "<rect class=\"key not-reached\"", "<rect class=\"key rect failing\"",
         ">Napaka [Ozi18Zelmiranke:148]: &lt;&amp;&gt;</text>"}) {
     EXPECT_NE(svg.find(part), std::string::npos) << part;
   }
+  EXPECT_EQ(svg.find("class=\"uncovered\""), std::string::npos);
+  EXPECT_EQ(svg.find("key black"), std::string::npos);  // every black cell is under a rectangle
 }
 }  // namespace

@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """The picture of docs/web.md: the page on the example failure (examples/view-*.txt, check 148
-on rectangle 29) with the pointer on the cell the check names, from the verdict to the legend.
+on rectangle 12) with the pointer on the cell the check names, from the verdict to the legend.
    docs_screenshot.py WEB_DIR PNG"""
 import base64
 import os
@@ -29,7 +29,7 @@ def main():
         browser.evaluate("document.getElementById('canvas').style.height = '560px'")
         browser.evaluate("new Promise((done) => setTimeout(done, 300))")
         browser.evaluate("picture.goToFailure()")
-        run.pointer_over_cell(11, 10)
+        run.pointer_over_cell(10, 3)
         top = browser.evaluate("document.getElementById('result').getBoundingClientRect().top + scrollY")
         bottom = browser.evaluate("document.getElementById('legend').getBoundingClientRect().bottom + scrollY")
         data = browser.call("Page.captureScreenshot", format="png", captureBeyondViewport=True,

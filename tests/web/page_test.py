@@ -1,8 +1,10 @@
 #!/usr/bin/env python3
 """The page in headless Chromium, as a user drives it: for a handful of golden cases it picks
 the two files, waits for the evaluation, and checks that the report shown and the report saved
-are the expected bytes, that the verdict names the check with every blank filled, that a pixel
-of the cell the check names (or of the rejected row) has the fault colour, what the pointer
+are the expected bytes, that the verdict names the check with every blank filled, that the
+cell the check names has the fault colour at its edge and its own colour in its middle (and
+the legend says what its kind of black cell means), that the rejected row has the fault
+colour, what the pointer
 shows on that cell before and after the wheel, that another block of a passing submission can
 be drawn, and that after the page's own files no request left the page and nothing was stored.
 A submission of 5 GB (a sparse file) shows the progress bar move and the evaluation cancelled.
@@ -21,6 +23,8 @@ from browser import Browser, Server, find_chromium  # noqa: E402
 from render_test import read_png  # noqa: E402
 
 FAULT = (0xFF, 0xE6, 0x00)
+# The named cell's own colour, and the legend's words for its kind of black cell, by check.
+OWN = {b"148": ((0xFF, 0xFF, 0xFF), "not covered yet"), b"157": ((0xE6, 0x00, 0x7E), "no rectangle")}
 CELL_COLOURS = [(0xFF, 0xFF, 0xFF), (0x26, 0x26, 0x26), (0xC8, 0xC8, 0xC8)]
 FAULT_ROW_ALPHA = 0.4
 # (case, what else to check): "cell" the colour of the named cell, "row" that of the rejected
@@ -111,19 +115,20 @@ class PageRun:
         with open(path, "rb") as file:
             return file.read()
 
-    def pixel_of_cell(self, x, y):
-        """Where on the screen the middle of cell (x, y) of the picture is, once it is drawn."""
+    def pixel_of_cell(self, x, y, across=0.5):
+        """Where on the screen cell (x, y) of the picture is, once it is drawn: its middle, or
+        `across` of its width from its left edge."""
         browser = self.browser
         browser.evaluate("document.getElementById('canvas').scrollIntoView()")
         browser.evaluate("new Promise((done) => requestAnimationFrame(() => requestAnimationFrame(done)))")
         left, top, scale = browser.evaluate(
             "(() => { const box = document.getElementById('canvas').getBoundingClientRect();"
             " return [box.left + picture.ox, box.top + picture.oy, picture.scale]; })()")
-        return int(left + (x + 0.5) * scale), int(top + (y + 0.5) * scale)
+        return int(left + (x + across) * scale), int(top + (y + 0.5) * scale)
 
-    def colour_of_cell(self, x, y, name):
-        """The colour on screen in the middle of cell (x, y) of the picture."""
-        px, py = self.pixel_of_cell(x, y)
+    def colour_of_cell(self, x, y, name, across=0.5):
+        """The colour on screen in cell (x, y) of the picture, as pixel_of_cell finds it."""
+        px, py = self.pixel_of_cell(x, y, across)
         shot = os.path.join(self.work, name + ".png")
         self.browser.screenshot(shot)
         channels, rows = read_png(shot)
@@ -178,11 +183,16 @@ class PageRun:
         check("…" not in words and "{" not in words, "the verdict has a blank: " + words)
         if extra == "cell":
             x, y = map(int, re.search(rb"x = (\d+), y = (\d+)", expected).groups())
-            colour = self.colour_of_cell(x, y, name)
+            colour = self.colour_of_cell(x, y, name, 0.12)
             check(near(colour, FAULT), "cell (%d, %d) shows %s, not the fault colour" % (x, y, colour))
+            own, words = OWN[number.group(1)]
+            colour = self.colour_of_cell(x, y, name)
+            check(near(colour, own), "the middle of cell (%d, %d) shows %s, not %s" % (x, y, colour, own))
             other = (x + 1, y) if x == 0 else (0, y)
-            colour = self.colour_of_cell(*other, name)
+            colour = self.colour_of_cell(*other, name, 0.12)
             check(not near(colour, FAULT), "cell %s shows the fault colour too" % (other,))
+            legend = self.browser.evaluate("document.getElementById('legend').textContent")
+            check(words in legend, "the legend does not say %r: %s" % (words, legend))
             self.check_pointer(case_dir, x, y, expected)
         if extra == "row":
             y = int(re.search(rb"vrstica y = (\d+)", expected).group(1))

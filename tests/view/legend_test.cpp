@@ -1,0 +1,54 @@
+#include "view/legend.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+std::string Names(const std::vector<Key>& keys) {
+  std::string names;
+  for (const Key key : keys) {
+    names.append(names.empty() ? "" : " ").append(KeyName(key));
+  }
+  return names;
+}
+
+// The legend lists what the region shows: a black cell under a drawn rectangle shows as the
+// rectangle, and marks outside a window are not listed.
+TEST(LegendKeys, WhatTheRegionShows) {
+  const std::vector<std::string> rows = {"##.", "###"};
+  const std::vector<Rect> rects = {{0, 0, 2, 2}, {1, 0, 2, 1}};
+  Scene scene;
+  scene.w = 3;
+  scene.h = 2;
+  scene.rows.assign(rows.begin(), rows.end());
+  scene.rects = rects;
+  scene.lastFails = true;
+  scene.faultCell = Cell{2, 0};
+  scene.uncovered = Uncovered::kNotReached;
+  const CoverMap cover(3, 2, rects);
+  Layout layout;
+  layout.region = Region{0, 0, 3, 2};
+  layout.drawn = {0, 1};
+  layout.meeting = 2;
+  EXPECT_EQ(Names(LegendKeys(scene, &cover, layout)), "white not-reached rect failing fault");
+  // A rectangle left out leaves black cells bare.
+  scene.uncovered = Uncovered::kAtEnd;
+  layout.drawn = {1};
+  EXPECT_EQ(Names(LegendKeys(scene, &cover, layout)), "white black uncovered failing fault");
+  layout.region = Region{0, 1, 3, 2};
+  layout.drawn = {0};
+  layout.meeting = 1;
+  EXPECT_EQ(Names(LegendKeys(scene, &cover, layout)), "uncovered rect");
+  // The picture of the task input: its cells, the rows not read and the rejected row.
+  Scene input;
+  input.w = 3;
+  input.h = 2;
+  input.rows = {"#.", ""};
+  input.faultRow = 0;
+  layout = Layout();
+  layout.region = Region{0, 0, 3, 2};
+  EXPECT_EQ(Names(LegendKeys(input, nullptr, layout)), "white black unread fault-row");
+}
+}  // namespace
