@@ -100,6 +100,12 @@ void ShowFailingBlock(ViewedRun& run, const EAssertion& failure, Scene& scene) {
   if (failure.check < check::kCellUncovered) {
     scene.uncovered = Uncovered::kNotReached;
   }
+  // A large rectangle's check 148 may be done after the rectangles behind it were read: the
+  // block is shown as far as the rectangle the failure names.
+  const std::size_t named = static_cast<std::size_t>(failure.site.rectangle);
+  if (named > 0 && named < scene.rects.size()) {
+    scene.rects = scene.rects.first(named);
+  }
   if (!block->rects.empty()) {
     scene.lastFails = FailsOneRect(failure.check);
     scene.crossed = EdgeOf(failure.check);

@@ -65,6 +65,23 @@ TEST(BuildScene, FailingBlockMarksItsRectangleAndCell) {
   EXPECT_EQ(scene.Focus().y, 0);
 }
 
+// A large rectangle's check 148 may come after later rectangles were read: the picture shows the
+// block up to the rectangle the failure names, and that one as the failing one.
+TEST(BuildScene, LateWhiteCellCheckShowsItsOwnRectangle) {
+  std::string input = "Zelmiranke\n1\n\n1 200 200 200 200\n";
+  for (int y = 0; y < 200; ++y) {
+    input += std::string(200, '#') + "\n";
+  }
+  input[input.size() - 201 * 50 + 20] = '.';  // the cell (20, 150)
+  auto run = ViewRun(input, std::string(kHeader) + "1\n2\n0 100 100 100\n5 5 300 1\n");
+  const Scene scene = BuildScene(*run, 0);
+  ASSERT_EQ(run->evaluation.failure->check, 148);
+  EXPECT_EQ(scene.rects.size(), 1u);
+  EXPECT_TRUE(scene.lastFails);
+  ASSERT_TRUE(scene.faultCell);
+  EXPECT_EQ(*scene.faultCell, (Cell{20, 150}));
+}
+
 // A failure at a block's start is no failure in a block: the block asked for is shown.
 TEST(BuildScene, FailureBetweenBlocksShowsTheBlockAskedFor) {
   auto run = ViewRun(kInput, std::string(kHeader) + "2\n1\n1 0 1 1\n7\n");
