@@ -22,6 +22,8 @@ class RunObserver {
   // The submission: a block for `testCase` starts; its test number stands on `numberLine`,
   // so that rectangle k stands on line numberLine + 1 + k.
   virtual void BlockStarted(const TestCase& /*testCase*/, std::int64_t /*numberLine*/) {}
-  // A rectangle of the block at hand has been read and is about to be checked.
+  // A rectangle of the block at hand has been read and is about to be checked. A large one's
+  // white-cell check (148) may be done after later rectangles were read; a failure names the
+  // rectangle it belongs to (EAssertion::site.rectangle).
   virtual void RectRead(const Rect& /*rect*/) {}
 };
