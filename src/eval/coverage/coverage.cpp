@@ -12,7 +12,7 @@ constexpr std::int64_t kPaintWord = 15;
 constexpr std::int64_t kSectionCell = 8;
 constexpr std::int64_t kSectionRect = 150;
 // A handful of boxes go to the few-boxes way: it costs some 4 n * n steps for n boxes.
-constexpr std::size_t kFewBoxesAlways = 8;
+constexpr std::size_t kFewBoxesAlways = 16;
 // A box this wide and high covers a tile of the tile way whole, wherever it lies; the tile way
 // gives up when more tiles than this would have to be painted.
 constexpr int kLargeSide = 63;

@@ -33,31 +33,33 @@ std::int64_t FewBoxesArea::operator()(std::span<const PackedRect> boxes) {
   }
   std::sort(byLeft_, byLeft_ + count,
             [&boxes](std::uint8_t l, std::uint8_t r) { return boxes[l].Left() < boxes[r].Left(); });
+  PackedRect ordered[kFewBoxesMost];
+  for (std::size_t n = 0; n < count; ++n) {
+    ordered[n] = boxes[byLeft_[n]];
+  }
   std::sort(down_, down_ + 2 * count);
   const int edges = static_cast<int>(std::unique(down_, down_ + 2 * count) - down_);
   std::int64_t area = 0;
   for (int k = 0; k + 1 < edges; ++k) {
     const int top = down_[k];
     const int bottom = down_[k + 1];
-    // The union of the runs of the boxes over this strip, walked from the left.
-    std::int64_t covered = 0;
+    // The union of the runs of the boxes over this strip, walked from the left. Without a
+    // branch on the boxes: whether one lies over the strip, or leaves a gap before it, is as
+    // unpredictable as the boxes themselves.
+    int covered = 0;
     int runFrom = 0;
     int runTo = 0;
     for (std::size_t n = 0; n < count; ++n) {
-      const PackedRect& box = boxes[byLeft_[n]];
-      if (box.Top() > top || box.Bottom() < bottom) {
-        continue;
-      }
-      if (box.Left() > runTo) {
-        covered += runTo - runFrom;
-        runFrom = box.Left();
-        runTo = box.Right();
-      } else {
-        runTo = std::max(runTo, box.Right());
-      }
+      const PackedRect& box = ordered[n];
+      const int over = -static_cast<int>(box.Top() <= top && box.Bottom() >= bottom);
+      const int gap = over & -static_cast<int>(box.Left() > runTo);
+      covered += (runTo - runFrom) & gap;
+      runFrom = (box.Left() & gap) | (runFrom & ~gap);
+      // A box over the strip ends the run at its right edge or leaves it longer.
+      runTo = std::max(runTo, box.Right() & over);
     }
     covered += runTo - runFrom;
-    area += covered * (bottom - top);
+    area += static_cast<std::int64_t>(covered) * (bottom - top);
   }
   return area;
 }
