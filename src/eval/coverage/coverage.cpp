@@ -39,9 +39,7 @@ void Coverage::Begin(const TestCase& testCase, int count) {
   unpainted_ = 0;
   paintedBoxes_ = 0;
   kept_ = 0;
-  if (room_.size() < static_cast<std::size_t>(count)) {
-    room_.resize(static_cast<std::size_t>(count));
-  }
+  most_ = static_cast<std::size_t>(count);
   unchecked_.clear();
   keptArea_ = 0;
   largeArea_ = 0;
@@ -86,9 +84,18 @@ void Coverage::Keep(const Rect& rect, bool painted) {
     }
   }
   const PackedRect box = PackedRect::Of(rect);
+  if (kept_ == room_.size()) {
+    MakeRoom();
+  }
   room_[kept_++] = box;
   keptArea_ += box.Area();
   largeArea_ += box.width >= kLargeSide && box.height >= kLargeSide ? box.Area() : 0;
+}
+
+// More room for boxes, twice as much up to the block's count: a block settled early never needs
+// room for all of its rectangles.
+void Coverage::MakeRoom() {
+  room_.resize(std::min(std::max<std::size_t>(2 * room_.size(), 1024), std::max(most_, kept_ + 1)));
 }
 
 Coverage::Finished Coverage::Finish(Cell& mismatch) {
@@ -168,7 +175,6 @@ Coverage::Finished Coverage::FinishUnchecked(Cell& mismatch) {
   }
   return Finished::kUnchecked;
 }
-
 
 // Paints every box into the clear canvas, compares it with the picture and clears it again.
 bool Coverage::PaintAndCompare(Cell& mismatch) {

@@ -77,6 +77,7 @@ class Coverage {
   bool Locate(const Estimate& estimate, Cell& mismatch);
   bool PaintAndCompare(Cell& mismatch);
   bool TilesApply() const;
+  [[gnu::noinline]] void MakeRoom();
   Finished FinishUnchecked(Cell& mismatch);
   std::span<const PackedRect> Boxes() const { return {room_.data(), kept_}; }
   std::span<const PackedRect> Painted() const { return {room_.data(), paintedBoxes_}; }
@@ -87,10 +88,11 @@ class Coverage {
   // The boxes painted: the first ones, up to the first rectangle that was not. From then on a
   // way other than the canvas decides, so painting more would only cost.
   std::size_t paintedBoxes_ = 0;
-  // The rectangles with area, in order, until settled: the first kept_ of room_, which has room
-  // for every rectangle of the block, so that keeping one is a store.
+  // The rectangles with area, in order, until settled: the first kept_ of room_, which grows
+  // apart from keeping one, so that keeping one is a store.
   ScratchArray<PackedRect> room_;
   std::size_t kept_ = 0;
+  std::size_t most_ = 0;                // the block's count of rectangles
   ScratchArray<Unchecked> unchecked_;   // those whose white-cell check is left to the tiles
   std::int64_t keptArea_ = 0;           // the sum of their areas
   std::int64_t largeArea_ = 0;          // the same of those that cover a tile whole
