@@ -144,15 +144,20 @@ bool TileCover::FindOpen(const TiledPicture& tiled, int mostOpen) {
 // Paints each box into the open tiles it reaches.
 void TileCover::PaintOpen(std::span<const PackedRect> boxes) {
   std::uint32_t openRows = 0;
+  std::uint32_t openColumns = 0;
   for (int j = 0; j < down_; ++j) {
     openRows |= static_cast<std::uint32_t>(open_[j] != 0) << j;
+    openColumns |= open_[j];
   }
   for (const PackedRect& box : boxes) {
-    const int j0 = box.Top() / kSide;
-    const int j1 = (box.Bottom() - 1) / kSide;
     const std::uint32_t columns = TileRange(box.Left() / kSide, (box.Right() - 1) / kSide);
-    for (std::uint32_t rows = openRows & TileRange(j0, j1); rows != 0; rows &= rows - 1) {
-      const int j = std::countr_zero(rows);
+    const std::uint32_t rows = openRows & TileRange(box.Top() / kSide, (box.Bottom() - 1) / kSide);
+    // Most boxes reach no open tile: a column and a row of them rule that out at once.
+    if ((columns & openColumns) == 0 || rows == 0) {
+      continue;
+    }
+    for (std::uint32_t rest = rows; rest != 0; rest &= rest - 1) {
+      const int j = std::countr_zero(rest);
       for (std::uint32_t hit = open_[j] & columns; hit != 0; hit &= hit - 1) {
         const int i = std::countr_zero(hit);
         Open& tile = opens_[openIndex_[j * kMostTiles + i]];
