@@ -25,11 +25,20 @@ void ReadPicture(LineReader& reader, std::int64_t& lineCounter, TestCase& testCa
   PictureWriter writer(rows, testCase.w);
   std::string_view row;
   // A row of w cells and its line end is taken as it stands, without a search for the line
-  // end; any other is read as a line, and its checks name the fault.
-  const auto takeRow = [&writer](std::string_view cells) { return writer.Append(cells) < 0; };
+  // end; any other is read as a line, and its checks name the fault. The observer sees a row
+  // taken so once it has passed, which it cannot tell from before its checks.
+  const auto takeRow = [&writer, observer](std::string_view cells) {
+    if (writer.Append(cells) >= 0) {
+      return false;
+    }
+    if (observer != nullptr) {
+      observer->PictureRowRead(cells);
+    }
+    return true;
+  };
   for (int y = 0; y < testCase.h; ++y) {
     ++lineCounter;
-    if (observer == nullptr && reader.ReadLineOfLength(testCase.w, takeRow)) {
+    if (reader.ReadLineOfLength(testCase.w, takeRow)) {
       continue;
     }
     if (!reader.ReadLine(row)) {
