@@ -166,8 +166,8 @@ void ReadHeader(LineReader& reader) {
 }
 }  // namespace
 
-CaseResult EvaluateCase(LineReader& reader, TestCase& testCase, int testNumber,
-                        std::int64_t& lineCounter, BlockWorkspace& workspace) {
+int EvaluateCase(LineReader& reader, TestCase& testCase, std::int64_t& lineCounter,
+                 BlockWorkspace& workspace) {
   ++lineCounter;
   int count = 0;
   const int converted = reader.ReadInts(count);
@@ -198,7 +198,7 @@ CaseResult EvaluateCase(LineReader& reader, TestCase& testCase, int testNumber,
     throw;
   }
   CheckCoverage(testCase, workspace, countLine);
-  return CaseResult{count, testNumber, &testCase};
+  return count;
 }
 
 void ReadSubmission(LineReader& reader, TestCaseList& testCases, ReportEntryList& entries,
@@ -234,7 +234,6 @@ void ReadSubmission(LineReader& reader, TestCaseList& testCases, ReportEntryList
     if (observer != nullptr) {
       observer->BlockStarted(*testCase, lineCounter);
     }
-    const CaseResult result = EvaluateCase(reader, *testCase, testNumber, lineCounter, workspace);
-    entries.push_back({testNumber, result.rectangleCount});
+    entries.push_back({testNumber, EvaluateCase(reader, *testCase, lineCounter, workspace)});
   }
 }

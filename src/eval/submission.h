@@ -12,13 +12,6 @@
 #include "eval/test_case.h"
 #include "eval/white_cells.h"
 
-// What a block yields: its test number and test case, and how many rectangles it holds.
-struct CaseResult {
-  int rectangleCount = 0;
-  int testNumber = 0;
-  const TestCase* testCase = nullptr;
-};
-
 // What one block needs besides its test case; kept across blocks so that a submission of a
 // million blocks does not allocate a million times. It serves the test cases of one list, which
 // must outlive it: the white-cell indexes are kept by the test case's address.
@@ -33,7 +26,7 @@ struct BlockWorkspace {
 void ReadSubmission(LineReader& reader, TestCaseList& testCases, ReportEntryList& entries,
                     RunObserver* observer = nullptr);
 
-// Reads and checks the body of one block; `lineCounter` advances by one for every line it
-// tries to read.
-CaseResult EvaluateCase(LineReader& reader, TestCase& testCase, int testNumber,
-                        std::int64_t& lineCounter, BlockWorkspace& workspace);
+// Reads and checks the body of one block and returns how many rectangles it holds;
+// `lineCounter` advances by one for every line it tries to read.
+int EvaluateCase(LineReader& reader, TestCase& testCase, std::int64_t& lineCounter,
+                 BlockWorkspace& workspace);

@@ -32,7 +32,7 @@ Verdict RunBlock(TestCase& testCase, const std::string& body, BlockWorkspace& wo
   LineReader reader(source);
   std::int64_t lineCounter = 0;
   try {
-    EvaluateCase(reader, testCase, 1, lineCounter, workspace);
+    EvaluateCase(reader, testCase, lineCounter, workspace);
   } catch (const EAssertion& failure) {
     if (message != nullptr) {
       *message = failure.message;
@@ -195,20 +195,21 @@ TEST(EvaluateCase, EarlierWhiteCellComesFirst) {
     std::string after;
     int count;
   } blocks[] = {
-      {"5 5 300 1\n", 2},                 // check 142 behind it
-      {"150 150 1 1\n0 0 0 -5\n", 3},    // a small rectangle, then the end of the block
-      {"0 0 200 200\n", 2},              // one that covers everything, and check 148 again
-      {"", 2},                            // the line of rectangle 2 is missing (137)
-      {"1 2 3\n", 2},                     // rectangle 2 has three numbers (139)
+      {"5 5 300 1\n", 2},              // check 142 behind it
+      {"150 150 1 1\n0 0 0 -5\n", 3},  // a small rectangle, then the end of the block
+      {"0 0 200 200\n", 2},            // one that covers everything, and check 148 again
+      {"", 2},                         // the line of rectangle 2 is missing (137)
+      {"1 2 3\n", 2},                  // rectangle 2 has three numbers (139)
   };
   for (const auto& block : blocks) {
     BlockWorkspace workspace;
     std::string message;
     const Verdict got =
-        RunBlock(testCase, std::to_string(block.count) + "\n" + whiteFirst + block.after,
-                 workspace, &message);
+        RunBlock(testCase, std::to_string(block.count) + "\n" + whiteFirst + block.after, workspace,
+                 &message);
     EXPECT_EQ(got, (Verdict{check::kRectCoversWhite, 1, Cell{20, 150}})) << block.after;
-    EXPECT_EQ(message, "1. pravokotnik pobarva tudi celico x = 20, y = 150, ki bi morala ostati bela");
+    EXPECT_EQ(message,
+              "1. pravokotnik pobarva tudi celico x = 20, y = 150, ki bi morala ostati bela");
   }
 }
 
