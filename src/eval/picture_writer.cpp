@@ -17,10 +17,10 @@ int FirstOtherByte(std::string_view row) {
   return -1;
 }
 
-// Cells [x, width) as the bits of out[x / 8] on, x a multiple of 8; false at a byte that is
-// neither '.' nor '#'.
-bool WriteCells(const char* cells, int x, int width, bit_rows::Byte* out) {
-  for (; x < width; x += 8) {
+// A row's cells as the bits of `out`, a byte at a time; false at a byte that is neither '.'
+// nor '#'.
+bool WriteCells(const char* cells, int width, bit_rows::Byte* out) {
+  for (int x = 0; x < width; x += 8) {
     unsigned byte = 0;
     for (int bit = 0; bit < 8 && x + bit < width; ++bit) {
       const char c = cells[x + bit];
@@ -86,7 +86,7 @@ int PictureWriter::Append(std::string_view row) {
     return -1;
   }
 #endif
-  if (!WriteCells(cells, 0, width, out)) {
+  if (!WriteCells(cells, width, out)) {
     return FirstOtherByte(row);
   }
   for (std::int64_t at = 0; at < stride_; ++at) {
