@@ -134,14 +134,8 @@ Coverage::Finished Coverage::Finish(Cell& mismatch) {
     return mismatchIf(Locate(Measure(), mismatch));
   }
   if (TilesApply()) {
-    switch (tiles_(*testCase_, Boxes(), kMostOpenTiles, false, mismatch)) {
-      case TileCover::Outcome::kCovered:
-        return Finished::kCovered;
-      case TileCover::Outcome::kMissed:
-        return Finished::kMismatch;
-      case TileCover::Outcome::kCoversWhite:
-      case TileCover::Outcome::kTooOpen:
-        break;
+    if (const Finished byTiles = ByTiles(false, mismatch); byTiles != Finished::kUnchecked) {
+      return byTiles;
     }
   }
   return mismatchIf(sweep_(*testCase_, Boxes(), walk_) != testCase_->blackCount &&
@@ -162,7 +156,13 @@ Coverage::Finished Coverage::FinishUnchecked(Cell& mismatch) {
   if (settled_ || !TilesApply()) {
     return Finished::kUnchecked;
   }
-  switch (tiles_(*testCase_, Boxes(), kMostOpenTiles, true, mismatch)) {
+  return ByTiles(true, mismatch);
+}
+
+// The tiles' verdict; kUnchecked when they decide nothing. A verdict with `checkWhite` also
+// vouches for the white-cell check of the rectangles taken unchecked.
+Coverage::Finished Coverage::ByTiles(bool checkWhite, Cell& mismatch) {
+  switch (tiles_(*testCase_, Boxes(), kMostOpenTiles, checkWhite, mismatch)) {
     case TileCover::Outcome::kCovered:
       unchecked_.clear();
       return Finished::kCovered;

@@ -79,6 +79,7 @@ class Coverage {
   bool TilesApply() const;
   [[gnu::noinline]] void MakeRoom();
   Finished FinishUnchecked(Cell& mismatch);
+  Finished ByTiles(bool checkWhite, Cell& mismatch);
   std::span<const PackedRect> Boxes() const { return {room_.data(), kept_}; }
   std::span<const PackedRect> Painted() const { return {room_.data(), paintedBoxes_}; }
 
