@@ -4,7 +4,7 @@
 
 #include "base/output_file.h"
 #include "view/args.h"
-#include "view/rect_tints.h"
+#include "view/drawn.h"
 #include "view/svg_picture.h"
 #include "view/viewed_run.h"
 
@@ -26,13 +26,9 @@ void PrintFirstLine(const ViewedRun& run) {
 // The titles of the drawn rectangles, with their lines read back from the submission.
 std::vector<std::string> Titles(const std::string& submissionPath, const Scene& scene,
                                 const Layout& layout) {
-  std::vector<std::int64_t> lines;
-  for (const std::uint32_t index : layout.drawn) {
-    lines.push_back(scene.numberLine + 2 + static_cast<std::int64_t>(index));
-  }
-  std::vector<std::optional<LineText>> texts(lines.size());
+  std::vector<std::optional<LineText>> texts(layout.drawn.size());
   try {
-    texts = ReadLineTexts(submissionPath, lines, kLineKeep);
+    texts = DrawnLines(submissionPath, scene, layout, kLineKeep);
   } catch (...) {
     // A file that cannot be read again leaves the titles with the rectangles' numbers.
   }
@@ -48,17 +44,10 @@ std::vector<std::string> Titles(const std::string& submissionPath, const Scene& 
 
 std::string Picture(const ViewArgs& args, ViewedRun& run) {
   const Scene scene = BuildScene(run, args.block);
-  std::optional<CoverMap> cover;
-  if (scene.uncovered != Uncovered::kNone) {
-    cover.emplace(scene.w, scene.h, scene.rects);
-  }
+  const std::optional<CoverMap> cover = SceneCover(scene);
   const CoverMap* coverMap = cover ? &*cover : nullptr;
   const Layout layout = ChooseLayout(scene, coverMap, args.window);
-  std::vector<Region> boxes;
-  for (const std::uint32_t index : layout.drawn) {
-    boxes.push_back(Clip(scene.rects[index], layout.region));
-  }
-  const std::vector<std::uint8_t> tints = ChooseTints(boxes, layout.region);
+  const std::vector<std::uint8_t> tints = DrawnTints(scene, layout);
   const std::vector<std::string> titles = Titles(args.submission, scene, layout);
   return SvgPicture(scene, layout, coverMap, tints, titles);
 }

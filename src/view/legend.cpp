@@ -69,7 +69,7 @@ std::vector<Key> LegendKeys(const Scene& scene, const CoverMap* cover, const Lay
   if (scene.lastFails && !scene.rects.empty() && EdgeInView(scene, region)) {
     show(Key::kEdge);
   }
-  if (scene.faultCell && region.Contains(scene.faultCell->x, scene.faultCell->y)) {
+  if (scene.FaultCellIn(region)) {
     show(Key::kFaultCell);
   }
   if (scene.faultRow && *scene.faultRow >= region.y0 && *scene.faultRow < region.y1) {

@@ -35,14 +35,13 @@ void ShowBlock(const BlockFacts& block, std::string& text, Scene& scene) {
   scene.w = testCase.w;
   scene.h = testCase.h;
   const std::size_t w = testCase.w;
-  text.assign(w * testCase.h, '.');
+  text.resize(w * testCase.h);
   for (int y = 0; y < testCase.h; ++y) {
+    char* row = text.data() + y * w;
     for (int x = 0; x < testCase.w; ++x) {
-      text[y * w + static_cast<std::size_t>(x)] = testCase.IsBlack(x, y) ? '#' : '.';
+      row[x] = testCase.IsBlack(x, y) ? '#' : '.';
     }
-  }
-  for (int y = 0; y < testCase.h; ++y) {
-    scene.rows.emplace_back(text.data() + y * w, w);
+    scene.rows.emplace_back(row, w);
   }
   scene.rects = block.rects;
   scene.uncovered = Uncovered::kAtEnd;

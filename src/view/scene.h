@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "eval/rect.h"
+#include "view/region.h"
 #include "view/viewed_run.h"
 
 // The edge of the grid a failing rectangle crosses (checks 140 to 143).
@@ -42,6 +43,10 @@ struct Scene {
   // The cell the failure points at: the named cell, else the failing rectangle's top-left cell
   // within the grid; none when it points at no cell.
   std::optional<Cell> Pointed() const;
+  // Whether the cell the check names lies in `region`.
+  bool FaultCellIn(const Region& region) const {
+    return faultCell && region.Contains(faultCell->x, faultCell->y);
+  }
   // Where a window is put unless asked: the failure (the pointed cell, else the rejected row),
   // else the top-left.
   Cell Focus() const;

@@ -192,7 +192,7 @@ void AddFaults(std::string& out, const Scene& scene, const CoverMap* cover, cons
     AddRect(out, "fault-row", Region{0, *scene.faultRow, scene.w, *scene.faultRow + 1}, "/>\n");
   }
   AddCrossedEdge(out, scene, strokes.edge);
-  if (scene.faultCell && region.Contains(scene.faultCell->x, scene.faultCell->y)) {
+  if (scene.FaultCellIn(region)) {
     AddFaultCell(out, scene, cover);
   }
 }
@@ -211,7 +211,7 @@ void AddGrid(std::string& out, const Scene& scene, const Layout& layout, const C
 // The ring around the named cell, in pixels over the grid's edge, so that it is whole even
 // for a cell on the edge.
 void AddRing(std::string& out, const Scene& scene, const GridPlace& place) {
-  if (!scene.faultCell || !place.region.Contains(scene.faultCell->x, scene.faultCell->y)) {
+  if (!scene.FaultCellIn(place.region)) {
     return;
   }
   out.append("<circle class=\"fault-ring\" cx=\"" + Decimal(place.X(scene.faultCell->x + 0.5)) +

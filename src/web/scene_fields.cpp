@@ -5,12 +5,10 @@
 #include <optional>
 #include <vector>
 
-#include "base/line_texts.h"
 #include "base/text_sink.h"
 #include "view/cell_runs.h"
-#include "view/cover_map.h"
+#include "view/drawn.h"
 #include "view/legend.h"
-#include "view/rect_tints.h"
 #include "view/scale.h"
 #include "view/svg_picture.h"
 
@@ -77,12 +75,7 @@ void SendRects(const Scene& scene, const Layout& layout, FieldSink& sink) {
   const std::vector<std::int32_t> drawn(layout.drawn.begin(), layout.drawn.end());
   sink.Ints("drawn", drawn);
   sink.Number("meeting", static_cast<double>(layout.meeting));
-  std::vector<Region> boxes;
-  boxes.reserve(layout.drawn.size());
-  for (const std::uint32_t index : layout.drawn) {
-    boxes.push_back(Clip(scene.rects[index], layout.region));
-  }
-  const std::vector<std::uint8_t> tints = ChooseTints(boxes, layout.region);
+  const std::vector<std::uint8_t> tints = DrawnTints(scene, layout);
   sink.Bytes("tints", std::string_view(reinterpret_cast<const char*>(tints.data()), tints.size()));
   sink.Number("numberLine", static_cast<double>(scene.numberLine));
 }
@@ -161,10 +154,7 @@ Layout SendScene(const Scene& scene, FieldSink& sink) {
   }
   sink.Number("w", scene.w);
   sink.Number("h", scene.h);
-  std::optional<CoverMap> cover;
-  if (scene.uncovered != Uncovered::kNone) {
-    cover.emplace(scene.w, scene.h, scene.rects);
-  }
+  const std::optional<CoverMap> cover = SceneCover(scene);
   const CoverMap* coverMap = cover ? &*cover : nullptr;
   const Layout layout = ChooseLayout(scene, coverMap, WindowAsked{}, kNoBound);
   SendCells(scene, coverMap, layout.region, sink);
@@ -177,13 +167,8 @@ Layout SendScene(const Scene& scene, FieldSink& sink) {
 
 void SendLines(const std::string& submissionPath, const Scene& scene, const Layout& layout,
                FieldSink& sink) {
-  std::vector<std::int64_t> numbers;
-  numbers.reserve(layout.drawn.size());
-  for (const std::uint32_t index : layout.drawn) {
-    numbers.push_back(scene.numberLine + 2 + static_cast<std::int64_t>(index));
-  }
   const std::vector<std::optional<LineText>> texts =
-      ReadLineTexts(submissionPath, numbers, kTitleRoom + 1);
+      DrawnLines(submissionPath, scene, layout, kTitleRoom + 1);
   std::string heads;
   std::vector<std::int32_t> ends;
   std::string cut;

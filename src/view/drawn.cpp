@@ -1,0 +1,31 @@
+#include "view/drawn.h"
+
+#include "view/rect_tints.h"
+
+std::optional<CoverMap> SceneCover(const Scene& scene) {
+  if (scene.uncovered == Uncovered::kNone) {
+    return std::nullopt;
+  }
+  return CoverMap(scene.w, scene.h, scene.rects);
+}
+
+std::vector<std::uint8_t> DrawnTints(const Scene& scene, const Layout& layout) {
+  std::vector<Region> boxes;
+  boxes.reserve(layout.drawn.size());
+  for (const std::uint32_t index : layout.drawn) {
+    boxes.push_back(Clip(scene.rects[index], layout.region));
+  }
+  return ChooseTints(boxes, layout.region);
+}
+
+std::vector<std::optional<LineText>> DrawnLines(const std::string& submissionPath,
+                                                const Scene& scene, const Layout& layout,
+                                                std::size_t keep) {
+  std::vector<std::int64_t> lines;
+  lines.reserve(layout.drawn.size());
+  for (const std::uint32_t index : layout.drawn) {
+    // Rectangle index + 1 stands on the line index + 2 after the block's test number.
+    lines.push_back(scene.numberLine + 2 + static_cast<std::int64_t>(index));
+  }
+  return ReadLineTexts(submissionPath, lines, keep);
+}
