@@ -2,26 +2,10 @@
 
 #include <array>
 
-#include "view/cell_runs.h"
-
 namespace {
 constexpr std::array<std::string_view, 10> kKeyNames = {
     "white", "black",   "uncovered", "not-reached", "unread",
     "rect",  "failing", "edge",      "fault",       "fault-row"};
-
-Key KeyOf(RunKind kind) {
-  switch (kind) {
-    case RunKind::kBlack:
-      return Key::kBlack;
-    case RunKind::kUncovered:
-      return Key::kUncovered;
-    case RunKind::kUnread:
-      return Key::kUnread;
-    case RunKind::kNotReached:
-      break;
-  }
-  return Key::kNotReached;
-}
 
 // Whether the band along the crossed edge lies in the region.
 bool EdgeInView(const Scene& scene, const Region& region) {
@@ -43,6 +27,20 @@ bool EdgeInView(const Scene& scene, const Region& region) {
 
 std::string_view KeyName(Key key) {
   return kKeyNames[static_cast<std::size_t>(key)];
+}
+
+Key KeyOf(RunKind kind) {
+  switch (kind) {
+    case RunKind::kBlack:
+      return Key::kBlack;
+    case RunKind::kUncovered:
+      return Key::kUncovered;
+    case RunKind::kUnread:
+      return Key::kUnread;
+    case RunKind::kNotReached:
+      break;
+  }
+  return Key::kNotReached;
 }
 
 std::vector<Key> LegendKeys(const Scene& scene, const CoverMap* cover, const Layout& layout) {

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "view/cell_runs.h"
 #include "view/cover_map.h"
 #include "view/layout.h"
 #include "view/scene.h"
@@ -24,6 +25,8 @@ enum class Key {
 
 // The key's name: the SVG picture's class of what it explains, and the page's name for it.
 std::string_view KeyName(Key key);
+// The key of a run of cells.
+Key KeyOf(RunKind kind);
 
 // The keys of what the picture of `layout.region` shows.
 std::vector<Key> LegendKeys(const Scene& scene, const CoverMap* cover, const Layout& layout);

@@ -108,13 +108,11 @@ std::vector<std::string> CaptionRows(const Scene& scene, const Layout& layout) {
   return rows;
 }
 
-constexpr std::string_view kRunClasses[] = {"black", "uncovered", "unread", "not-reached"};
-
 void AddRuns(std::string& out, const Scene& scene, const CoverMap* cover, const Region& region,
              RunKind kind) {
   ForEachRun(scene, cover, region, [&out, kind](RunKind got, int x, int y, int length) {
     if (got == kind) {
-      AddRect(out, kRunClasses[static_cast<int>(kind)], Region{x, y, x + length, y + 1}, "/>\n");
+      AddRect(out, KeyName(KeyOf(kind)), Region{x, y, x + length, y + 1}, "/>\n");
     }
   });
 }
@@ -181,7 +179,7 @@ void AddFaultCell(std::string& out, const Scene& scene, const CoverMap* cover) {
   const Cell cell = *scene.faultCell;
   AddRect(out, "fault", Region{cell.x, cell.y, cell.x + 1, cell.y + 1}, "/>\n");
   const std::optional<RunKind> kind = KindAt(scene, cover, cell);
-  const std::string_view own = kind ? kRunClasses[static_cast<int>(*kind)] : "white";
+  const std::string_view own = KeyName(kind ? KeyOf(*kind) : Key::kWhite);
   out.append("<rect class=\"own " + std::string(own) + "\" x=\"" + Decimal(cell.x + 0.25) +
              "\" y=\"" + Decimal(cell.y + 0.25) + "\" width=\"0.5\" height=\"0.5\"/>\n");
 }
