@@ -23,10 +23,12 @@ for dir in "$root"/src/*/; do
   find "$build/src/$name" -name '*.gcno' 2>/dev/null | grep -q . && layers+=("$name")
 done
 layers+=(eval)
+# Only the build folder is searched for counters: by default gcovr also walks the root, where
+# the Windows build's Wine prefix links its drive Z: to / and so leads through the whole machine.
 for layer in "${layers[@]}"; do
   gcovr --root "$root" --object-directory "$build" --filter "$root/src/$layer/" \
     --exclude-throw-branches --exclude-unreachable-branches --print-summary \
-    -o "$build/coverage-$layer.txt" |
+    -o "$build/coverage-$layer.txt" "$build" |
     awk -v layer="$layer" '
       /^lines:/ { lines = $2 }
       /^branches:/ { branches = $2 }
