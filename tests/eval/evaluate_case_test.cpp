@@ -270,6 +270,74 @@ void Tile(const Rect& r, int side, std::vector<Rect>& out) {
   }
 }
 
+// Enough large rectangles for the tiles to check them all for white cells at once: when one
+// covers a white cell, the first such rectangle in the block is named, whatever the order.
+TEST(EvaluateCase, TilesNameTheFirstRectangleOverWhite) {
+  std::vector<std::string> rows(320, std::string(320, '#'));
+  rows[70][130] = '.';
+  rows[200][200] = '.';
+  const PictureForTest picture(rows, 1000, 1000);
+  TestCase& testCase = const_cast<TestCase&>(picture.testCase);
+  std::vector<Rect> rects;  // 80 x 80 each, the picture whole: too large to paint as they come
+  Tile({0, 0, 320, 320}, 80, rects);
+  for (const bool reversed : {false, true}) {
+    if (reversed) {
+      std::reverse(rects.begin(), rects.end());
+    }
+    const Verdict expected = ReferenceVerdict(rows, 1000, 1000, rects);
+    EXPECT_EQ(expected, (reversed ? Verdict{check::kRectCoversWhite, 6, Cell{200, 200}}
+                                  : Verdict{check::kRectCoversWhite, 2, Cell{130, 70}}));
+    BlockWorkspace workspace;
+    EXPECT_EQ(RunBlock(testCase, Lines(rects), workspace), expected) << reversed;
+  }
+}
+
+// Large boxes over an all-black picture, decided by the tiles: the cover whole, and the cover
+// with one cell cut out.
+TEST(EvaluateCase, TilesDecideLargeBoxes) {
+  const std::vector<std::string> rows(960, std::string(960, '#'));
+  const PictureForTest picture(rows, 1000, 1000);
+  TestCase& testCase = const_cast<TestCase&>(picture.testCase);
+  std::vector<Rect> rects;  // 96 x 96, twice over: every tile covered whole
+  Tile({0, 0, 960, 960}, 96, rects);
+  Tile({0, 0, 960, 960}, 96, rects);
+  for (const std::vector<Rect>& block : {rects, WithoutCell(rects, {150, 230})}) {
+    BlockWorkspace workspace;
+    EXPECT_EQ(RunBlock(testCase, Lines(block), workspace),
+              ReferenceVerdict(rows, 1000, 1000, block));
+  }
+}
+
+// A picture whose tiles along the edge each hold a white cell, and boxes whose borders all run
+// through those tiles: the tiles would paint every box into dozens of them, so they give up, and
+// the block is decided another way with the same verdict.
+TEST(EvaluateCase, BordersThroughOpenTiles) {
+  std::vector<std::string> rows(320, std::string(320, '#'));
+  const auto place = [](int tile) { return tile == 0 ? 5 : tile == 9 ? 310 : 32 * tile + 5; };
+  for (int j = 0; j < 10; ++j) {
+    for (int i = 0; i < 10; ++i) {
+      if (i == 0 || i == 9 || j == 0 || j == 9) {
+        rows[place(j)][place(i)] = '.';
+      }
+    }
+  }
+  const PictureForTest picture(rows, 1000, 1000);
+  TestCase& testCase = const_cast<TestCase&>(picture.testCase);
+  std::vector<Rect> rects;
+  for (int k = 0; k < 200; ++k) {
+    rects.push_back(k % 2 == 0 ? Rect{16, 16, 288, 288} : Rect{17, 17, 286, 286});
+  }
+  std::vector<Rect> overWhite = rects;
+  overWhite.insert(overWhite.begin() + 100, Rect{0, 0, 100, 100});
+  for (const std::vector<Rect>& block : {rects, overWhite}) {
+    const Verdict expected = ReferenceVerdict(rows, 1000, 1000, block);
+    EXPECT_EQ(expected.check,
+              block.size() == rects.size() ? check::kCellUncovered : check::kRectCoversWhite);
+    BlockWorkspace workspace;
+    EXPECT_EQ(RunBlock(testCase, Lines(block), workspace), expected);
+  }
+}
+
 // A block for a large picture, of one of the shapes that send it down different ways.
 std::vector<Rect> LargeBlock(const LargePicture& p, Random& random, int kind) {
   std::vector<Rect> rects;

@@ -11,12 +11,17 @@ namespace {
 constexpr std::int64_t kPaintWord = 15;
 constexpr std::int64_t kSectionCell = 8;
 constexpr std::int64_t kSectionRect = 150;
+// The sweep's costs beyond putting the boxes in order: a box added and taken away again, and a
+// band it covers whole, both times.
+constexpr std::int64_t kSweepRect = 40;
+constexpr std::int64_t kSweepBand = 9;
 // A handful of boxes go to the few-boxes way: it costs some 4 n * n steps for n boxes.
 constexpr std::size_t kFewBoxesAlways = 16;
-// A box this wide and high covers a tile of the tile way whole, wherever it lies; the tile way
-// gives up when more tiles than this would have to be painted.
+// A box this wide and high covers a tile of the tile way whole, wherever it lies. The tile way
+// gives up when its boxes reach into open tiles more than this many times a box on average
+// (the blocks it serves reach about two): then a box would cost it more than the sweep.
 constexpr int kLargeSide = 63;
-constexpr int kMostOpenTiles = 1024;
+constexpr std::int64_t kOpenReachesPerBox = 4;
 constexpr std::int64_t kBoxesPerTile = 8;
 // A rectangle of at most this many word steps, and at most this many words a row, is painted as
 // it arrives. A wider one costs more to paint than to keep for a sweep, where a row of its
@@ -36,6 +41,7 @@ void Coverage::Begin(const TestCase& testCase, int count) {
   canvas_.Begin(testCase);
   testCase_ = &testCase;
   settled_ = false;
+  tilesGaveUp_ = false;
   unpainted_ = 0;
   paintedBoxes_ = 0;
   kept_ = 0;
@@ -138,14 +144,20 @@ Coverage::Finished Coverage::Finish(Cell& mismatch) {
       return byTiles;
     }
   }
+  // Many tall boxes on few distinct rows (copies of a few boxes, say) cost the sweep a step for
+  // every band of every box; the sections then decide the block for a pass over those rows.
+  const Estimate estimate = Measure();
+  if (BySections(estimate) < BySweep(estimate)) {
+    return mismatchIf(sections_.FirstDifference(*testCase_, Boxes(), walk_, mismatch));
+  }
   return mismatchIf(sweep_(*testCase_, Boxes(), walk_) != testCase_->blackCount &&
-                    Locate(Measure(), mismatch));
+                    Locate(estimate, mismatch));
 }
 
 // Large boxes that together cover the black cells at least once leave few tiles open; the
 // tiles cost a pass over them all, worth it for enough boxes.
 bool Coverage::TilesApply() const {
-  return largeArea_ >= testCase_->blackCount &&
+  return !tilesGaveUp_ && largeArea_ >= testCase_->blackCount &&
          static_cast<std::int64_t>(kept_) * kBoxesPerTile >= TileCover::Tiles(*testCase_);
 }
 
@@ -162,15 +174,18 @@ Coverage::Finished Coverage::FinishUnchecked(Cell& mismatch) {
 // The tiles' verdict; kUnchecked when they decide nothing. A verdict with `checkWhite` also
 // vouches for the white-cell check of the rectangles taken unchecked.
 Coverage::Finished Coverage::ByTiles(bool checkWhite, Cell& mismatch) {
-  switch (tiles_(*testCase_, Boxes(), kMostOpenTiles, checkWhite, mismatch)) {
+  const auto mostReaches = static_cast<std::int64_t>(kept_) * kOpenReachesPerBox;
+  switch (tiles_(*testCase_, Boxes(), mostReaches, checkWhite, mismatch)) {
     case TileCover::Outcome::kCovered:
       unchecked_.clear();
       return Finished::kCovered;
     case TileCover::Outcome::kMissed:
       unchecked_.clear();
       return Finished::kMismatch;
-    case TileCover::Outcome::kCoversWhite:
     case TileCover::Outcome::kTooOpen:
+      tilesGaveUp_ = true;  // for the block's second Finish, after the white-cell check
+      break;
+    case TileCover::Outcome::kCoversWhite:
       break;
   }
   return Finished::kUnchecked;
@@ -209,15 +224,24 @@ Coverage::Estimate Coverage::Measure() {
 
 // Names the first cell that differs, by the painter or the cross-sections down the rows.
 bool Coverage::Locate(const Estimate& estimate, Cell& mismatch) {
-  const std::int64_t w = testCase_->w;
-  const std::int64_t h = testCase_->h;
   const std::int64_t rowWords = testCase_->Stride() / 8 + 1;
   const std::int64_t byPainter =
-      (estimate.paintWords + estimate.heights + rowWords * h) * kPaintWord;
-  const std::int64_t byRows = estimate.rowEdges * w * kSectionCell + estimate.rects * kSectionRect +
-                              h * rowWords * kPaintWord;
-  if (byRows < byPainter) {
+      (estimate.paintWords + estimate.heights + rowWords * testCase_->h) * kPaintWord;
+  if (BySections(estimate) < byPainter) {
     return sections_.FirstDifference(*testCase_, Boxes(), walk_, mismatch);
   }
   return PaintAndCompare(mismatch);
+}
+
+// The cost of the sections down the rows: a cross-section rebuilt at every row edge, and every
+// row compared with the picture.
+std::int64_t Coverage::BySections(const Estimate& estimate) const {
+  const std::int64_t rowWords = testCase_->Stride() / 8 + 1;
+  return estimate.rowEdges * testCase_->w * kSectionCell + estimate.rects * kSectionRect +
+         testCase_->h * rowWords * kPaintWord;
+}
+
+std::int64_t Coverage::BySweep(const Estimate& estimate) const {
+  return estimate.rects * (kSectionRect + kSweepRect) +
+         estimate.heights / SweepArea::kBand * kSweepBand;
 }

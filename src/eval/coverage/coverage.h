@@ -12,8 +12,10 @@
 // - the canvas (canvas.h): every rectangle was painted as it came;
 // - few boxes (few_boxes.h): a handful of rectangles, strip by strip;
 // - one axis (one_axis.h): rectangles that all span the same rows, or the same columns;
-// - the tiles (tile_cover.h): many large rectangles over each other, decided tile by tile;
-// - the banded sweep (sweep_area.h): the bound for every other block.
+// - the tiles (tile_cover.h): many large rectangles over each other, decided tile by tile,
+//   until their rectangles reach into too many open tiles;
+// - the banded sweep (sweep_area.h): the bound for every other block, or in its place the
+//   cross-sections (sections.h) when the rectangles start and end on few distinct rows.
 // A block that misses a cell then pays once, by the painter or the cross-sections down the rows
 // (sections.h), whichever costs less for it, to name the first cell that differs.
 #pragma once
@@ -75,6 +77,8 @@ class Coverage {
   void Keep(const Rect& rect, bool painted);
   Estimate Measure();
   bool Locate(const Estimate& estimate, Cell& mismatch);
+  std::int64_t BySections(const Estimate& estimate) const;
+  std::int64_t BySweep(const Estimate& estimate) const;
   bool PaintAndCompare(Cell& mismatch);
   bool TilesApply() const;
   [[gnu::noinline]] void MakeRoom();
@@ -85,6 +89,7 @@ class Coverage {
 
   const TestCase* testCase_ = nullptr;
   bool settled_ = false;        // one rectangle covers every black cell
+  bool tilesGaveUp_ = false;    // the tiles found the block too open to decide
   std::int64_t unpainted_ = 0;  // rectangles kept without being painted
   // The boxes painted: the first ones, up to the first rectangle that was not. From then on a
   // way other than the canvas decides, so painting more would only cost.

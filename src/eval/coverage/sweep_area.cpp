@@ -4,7 +4,7 @@ namespace {
 // The sweep's cover counts over the rows come in bands of kBand rows: a box counts once for
 // each band it covers whole, and row by row only in the two bands it covers in part. So a box
 // costs at most 2 * (kBand - 1) row steps and h / kBand band steps, whatever its height.
-constexpr int kBand = 32;
+constexpr int kBand = SweepArea::kBand;
 
 struct BandedCounts {
   std::int32_t* rows;     // boxes over each row, counted row by row

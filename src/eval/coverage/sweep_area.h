@@ -13,6 +13,9 @@
 
 class SweepArea {
  public:
+  // The rows of a band.
+  static constexpr int kBand = 32;
+
   // The area of the union of `boxes`, which lie inside the picture of `testCase`.
   std::int64_t operator()(const TestCase& testCase, std::span<const PackedRect> boxes,
                           EdgeWalk& walk);

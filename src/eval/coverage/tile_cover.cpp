@@ -49,8 +49,8 @@ void MarkRange(std::int32_t* counts, int stride, int i0, int i1, int j0, int j1)
 }  // namespace
 
 TileCover::Outcome TileCover::operator()(const TestCase& testCase,
-                                         std::span<const PackedRect> boxes, int mostOpen,
-                                         bool checkWhite, Cell& missing) {
+                                         std::span<const PackedRect> boxes,
+                                         std::int64_t mostReaches, bool checkWhite, Cell& missing) {
   across_ = (testCase.w + kSide - 1) / kSide;
   down_ = (testCase.h + kSide - 1) / kSide;
   const TiledPicture& tiled = Tiled(testCase);
@@ -62,13 +62,13 @@ TileCover::Outcome TileCover::operator()(const TestCase& testCase,
       }
     }
   }
-  if (!FindOpen(tiled, mostOpen)) {
-    return Outcome::kTooOpen;
-  }
+  FindOpen(tiled);
   if (opens_.empty()) {
     return Outcome::kCovered;
   }
-  PaintOpen(boxes);
+  if (!PaintOpen(boxes, mostReaches)) {
+    return Outcome::kTooOpen;
+  }
   if (checkWhite && PaintsWhite()) {
     return Outcome::kCoversWhite;
   }
@@ -129,26 +129,24 @@ void TileCover::MarkTiles(const TestCase& testCase, std::span<const PackedRect> 
   }
 }
 
-// The open tiles: not covered whole, with a black cell. False when there are too many.
-bool TileCover::FindOpen(const TiledPicture& tiled, int mostOpen) {
+// The open tiles: not covered whole, with a black cell.
+void TileCover::FindOpen(const TiledPicture& tiled) {
   opens_.clear();
   for (int j = 0; j < down_; ++j) {
     open_[j] = ~whole_[j] & tiled.anyBlack[j];
     for (std::uint32_t rest = open_[j]; rest != 0; rest &= rest - 1) {
       const int i = std::countr_zero(rest);
-      if (static_cast<int>(opens_.size()) == mostOpen) {
-        return false;
-      }
       openIndex_[j * kMostTiles + i] = static_cast<std::uint16_t>(opens_.size());
       opens_.push_back(
           Open{i, j, tiled.black.data() + (static_cast<std::size_t>(j) * across_ + i) * kSide, {}});
     }
   }
-  return true;
 }
 
-// Paints each box into the open tiles it reaches.
-void TileCover::PaintOpen(std::span<const PackedRect> boxes) {
+// Paints each box into the open tiles it reaches; false, part way, after `mostReaches` reaches.
+// A box reaches open tiles only along its border, where no box covers a tile whole, so a few
+// are usual; a block shaped to run many borders through open tiles is left to another way.
+bool TileCover::PaintOpen(std::span<const PackedRect> boxes, std::int64_t mostReaches) {
   std::uint32_t openRows = 0;
   std::uint32_t openColumns = 0;
   for (int j = 0; j < down_; ++j) {
@@ -166,6 +164,9 @@ void TileCover::PaintOpen(std::span<const PackedRect> boxes) {
       const int j = std::countr_zero(rest);
       for (std::uint32_t hit = open_[j] & columns; hit != 0; hit &= hit - 1) {
         const int i = std::countr_zero(hit);
+        if (--mostReaches < 0) {
+          return false;
+        }
         Open& tile = opens_[openIndex_[j * kMostTiles + i]];
         const int from = std::max(box.Left(), i * kSide) - i * kSide;
         const int to = std::min(box.Right(), (i + 1) * kSide) - i * kSide;
@@ -178,6 +179,7 @@ void TileCover::PaintOpen(std::span<const PackedRect> boxes) {
       }
     }
   }
+  return true;
 }
 
 // Whether a box painted a cell of an open tile that is not black.

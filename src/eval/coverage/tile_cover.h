@@ -24,12 +24,13 @@ class TileCover {
   enum class Outcome { kCovered, kMissed, kCoversWhite, kTooOpen };
 
   // Whether `boxes` cover every black cell of `testCase`: kMissed with the first black cell
-  // left out in row-major order; kTooOpen, having decided nothing, when more than `mostOpen`
-  // tiles would have to be painted. The boxes lie inside the picture; without `checkWhite` they
-  // also lie inside its black cells, with it kCoversWhite says that one of them does not (before
-  // anything else is decided; which one is left to the caller).
-  Outcome operator()(const TestCase& testCase, std::span<const PackedRect> boxes, int mostOpen,
-                     bool checkWhite, Cell& missing);
+  // left out in row-major order; kTooOpen, having decided nothing, when the boxes reach into
+  // open tiles more than `mostReaches` times in all (each time is a paint of up to 32 rows). The
+  // boxes lie inside the picture; without `checkWhite` they also lie inside its black cells, with
+  // it kCoversWhite says that one of them does not (before anything else is decided; which one is
+  // left to the caller).
+  Outcome operator()(const TestCase& testCase, std::span<const PackedRect> boxes,
+                     std::int64_t mostReaches, bool checkWhite, Cell& missing);
 
   // The number of tiles of a picture.
   static std::int64_t Tiles(const TestCase& testCase) {
@@ -58,8 +59,8 @@ class TileCover {
 
   const TiledPicture& Tiled(const TestCase& testCase);
   void MarkTiles(const TestCase& testCase, std::span<const PackedRect> boxes, bool touched);
-  bool FindOpen(const TiledPicture& tiled, int mostOpen);
-  void PaintOpen(std::span<const PackedRect> boxes);
+  void FindOpen(const TiledPicture& tiled);
+  bool PaintOpen(std::span<const PackedRect> boxes, std::int64_t mostReaches);
   bool PaintsWhite() const;
   bool FirstMissing(Cell& missing) const;
 
