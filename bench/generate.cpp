@@ -269,6 +269,19 @@ Block FewBoxes() {
   return block;
 }
 
+// Copies of a few full-width boxes that end within the last row of tiles, and the two halves
+// of the strip under them: 100,000 boxes a block on a few distinct rows. No box covers a tile
+// of that row whole, and every box runs its border through all of them.
+Block Copies() {
+  Block block;
+  block.Add(0, kSide - 7, kSide / 2, 7);
+  block.Add(kSide / 2, kSide - 7, kSide / 2, 7);
+  while (block.lines.size() < 100000) {
+    block.Add(0, 0, kSide, kSide - Uniform(1, 7));
+  }
+  return block;
+}
+
 // Pictures that are each the union of 200 random rectangles with sides of 100 to 700 cells,
 // and blocks that cover them with those rectangles, in a new order each time: no few of them
 // cover the picture alone, and the picture's edge is ragged.
@@ -363,6 +376,9 @@ bool Shape(const std::string& name, const std::string& dir) {
   } else if (name == "fewboxes") {
     WriteInput(dir, {AllBlack()});
     WriteBlocks(dir, FewBoxes, one);
+  } else if (name == "copies") {
+    WriteInput(dir, {AllBlack()});
+    WriteBlocks(dir, Copies, one);
   } else if (name == "unions") {
     Unions(dir);
   } else if (name == "fewlarge" || name == "whiterows") {
@@ -377,7 +393,7 @@ bool Shape(const std::string& name, const std::string& dir) {
 
 constexpr const char* kNames =
     " realistic overlap blocks large cells long tall wide mixed rows columns halves random unions"
-    " fewboxes fewlarge whiterows tiny hugeline hugeinput ";
+    " fewboxes copies fewlarge whiterows tiny hugeline hugeinput ";
 
 std::vector<Picture> Many(int count, Picture (*make)()) {
   std::vector<Picture> pictures;

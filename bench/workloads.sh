@@ -3,7 +3,7 @@
 # The workloads of the performance table, in its order; `hugeline` and `hugeinput` (three
 # gigabytes on disk, `make bench-bounds`) measure the resource bounds and are not among them.
 default_workloads=(realistic overlap blocks large cells long tall wide mixed rows columns halves random
-  unions fewboxes fewlarge whiterows tiny)
+  unions fewboxes copies fewlarge whiterows tiny)
 
 # Prints the folder of workload NAME under BUILD_DIR/bench, generating it first unless it is
 # there. A workload is generated once and reused: several gigabytes in all, and deterministic.
