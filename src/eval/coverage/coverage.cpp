@@ -18,10 +18,10 @@ constexpr std::int64_t kSweepBand = 9;
 // A handful of boxes go to the few-boxes way: it costs some 4 n * n steps for n boxes.
 constexpr std::size_t kFewBoxesAlways = 16;
 // A box this wide and high covers a tile of the tile way whole, wherever it lies. The tile way
-// gives up when its boxes reach into open tiles more than this many times a box on average
-// (the blocks it serves reach about two): then a box would cost it more than the sweep.
+// gives up when its boxes reach into open tiles more than this many times a box (the blocks it
+// serves reach about two): then a box would cost it more than the sweep.
 constexpr int kLargeSide = 63;
-constexpr std::int64_t kOpenReachesPerBox = 4;
+constexpr int kOpenReachesPerBox = 4;
 constexpr std::int64_t kBoxesPerTile = 8;
 // A rectangle of at most this many word steps, and at most this many words a row, is painted as
 // it arrives. A wider one costs more to paint than to keep for a sweep, where a row of its
@@ -174,8 +174,7 @@ Coverage::Finished Coverage::FinishUnchecked(Cell& mismatch) {
 // The tiles' verdict; kUnchecked when they decide nothing. A verdict with `checkWhite` also
 // vouches for the white-cell check of the rectangles taken unchecked.
 Coverage::Finished Coverage::ByTiles(bool checkWhite, Cell& mismatch) {
-  const auto mostReaches = static_cast<std::int64_t>(kept_) * kOpenReachesPerBox;
-  switch (tiles_(*testCase_, Boxes(), mostReaches, checkWhite, mismatch)) {
+  switch (tiles_(*testCase_, Boxes(), kOpenReachesPerBox, checkWhite, mismatch)) {
     case TileCover::Outcome::kCovered:
       unchecked_.clear();
       return Finished::kCovered;

@@ -49,8 +49,8 @@ void MarkRange(std::int32_t* counts, int stride, int i0, int i1, int j0, int j1)
 }  // namespace
 
 TileCover::Outcome TileCover::operator()(const TestCase& testCase,
-                                         std::span<const PackedRect> boxes,
-                                         std::int64_t mostReaches, bool checkWhite, Cell& missing) {
+                                         std::span<const PackedRect> boxes, int reachesPerBox,
+                                         bool checkWhite, Cell& missing) {
   across_ = (testCase.w + kSide - 1) / kSide;
   down_ = (testCase.h + kSide - 1) / kSide;
   const TiledPicture& tiled = Tiled(testCase);
@@ -66,7 +66,7 @@ TileCover::Outcome TileCover::operator()(const TestCase& testCase,
   if (opens_.empty()) {
     return Outcome::kCovered;
   }
-  if (!PaintOpen(boxes, mostReaches)) {
+  if (!PaintOpen(boxes, reachesPerBox)) {
     return Outcome::kTooOpen;
   }
   if (checkWhite && PaintsWhite()) {
@@ -143,10 +143,12 @@ void TileCover::FindOpen(const TiledPicture& tiled) {
   }
 }
 
-// Paints each box into the open tiles it reaches; false, part way, after `mostReaches` reaches.
-// A box reaches open tiles only along its border, where no box covers a tile whole, so a few
-// are usual; a block shaped to run many borders through open tiles is left to another way.
-bool TileCover::PaintOpen(std::span<const PackedRect> boxes, std::int64_t mostReaches) {
+// Paints each box into the open tiles it reaches; false, part way, once the boxes reach more
+// than their allowance. A box reaches open tiles only along its border, where no box covers a
+// tile whole, so a few are usual; a block shaped to run many borders through open tiles is left
+// to another way, having cost little more than its allowance.
+bool TileCover::PaintOpen(std::span<const PackedRect> boxes, int reachesPerBox) {
+  std::int64_t allowed = kFreeReaches;
   std::uint32_t openRows = 0;
   std::uint32_t openColumns = 0;
   for (int j = 0; j < down_; ++j) {
@@ -154,6 +156,7 @@ bool TileCover::PaintOpen(std::span<const PackedRect> boxes, std::int64_t mostRe
     openColumns |= open_[j];
   }
   for (const PackedRect& box : boxes) {
+    allowed += reachesPerBox;
     const std::uint32_t columns = TileRange(box.Left() / kSide, (box.Right() - 1) / kSide);
     const std::uint32_t rows = openRows & TileRange(box.Top() / kSide, (box.Bottom() - 1) / kSide);
     // Most boxes reach no open tile: a column and a row of them rule that out at once.
@@ -164,7 +167,7 @@ bool TileCover::PaintOpen(std::span<const PackedRect> boxes, std::int64_t mostRe
       const int j = std::countr_zero(rest);
       for (std::uint32_t hit = open_[j] & columns; hit != 0; hit &= hit - 1) {
         const int i = std::countr_zero(hit);
-        if (--mostReaches < 0) {
+        if (--allowed < 0) {
           return false;
         }
         Open& tile = opens_[openIndex_[j * kMostTiles + i]];

@@ -24,13 +24,14 @@ class TileCover {
   enum class Outcome { kCovered, kMissed, kCoversWhite, kTooOpen };
 
   // Whether `boxes` cover every black cell of `testCase`: kMissed with the first black cell
-  // left out in row-major order; kTooOpen, having decided nothing, when the boxes reach into
-  // open tiles more than `mostReaches` times in all (each time is a paint of up to 32 rows). The
+  // left out in row-major order; kTooOpen, having decided nothing, as soon as the boxes so far
+  // have reached into open tiles (each time a paint of up to 32 rows) more than
+  // `reachesPerBox` times a box, beyond a first kFreeReaches. The
   // boxes lie inside the picture; without `checkWhite` they also lie inside its black cells, with
   // it kCoversWhite says that one of them does not (before anything else is decided; which one is
   // left to the caller).
-  Outcome operator()(const TestCase& testCase, std::span<const PackedRect> boxes,
-                     std::int64_t mostReaches, bool checkWhite, Cell& missing);
+  Outcome operator()(const TestCase& testCase, std::span<const PackedRect> boxes, int reachesPerBox,
+                     bool checkWhite, Cell& missing);
 
   // The number of tiles of a picture.
   static std::int64_t Tiles(const TestCase& testCase) {
@@ -41,6 +42,8 @@ class TileCover {
  private:
   static constexpr int kSide = 32;
   static constexpr int kMostTiles = (kMaxSide + kSide - 1) / kSide;
+  // Reaches allowed before any box: as many as a picture has tiles.
+  static constexpr std::int64_t kFreeReaches = kMostTiles * kMostTiles;
 
   // A picture by tiles, made once for each test case the tiles decide a block of: the black
   // cells of each tile's rows side by side, and which tiles hold a black or a white cell.
@@ -60,7 +63,7 @@ class TileCover {
   const TiledPicture& Tiled(const TestCase& testCase);
   void MarkTiles(const TestCase& testCase, std::span<const PackedRect> boxes, bool touched);
   void FindOpen(const TiledPicture& tiled);
-  bool PaintOpen(std::span<const PackedRect> boxes, std::int64_t mostReaches);
+  bool PaintOpen(std::span<const PackedRect> boxes, int reachesPerBox);
   bool PaintsWhite() const;
   bool FirstMissing(Cell& missing) const;
 
