@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "view/test_util.h"
+
 namespace {
 std::string Names(const std::vector<Key>& keys) {
   std::string names;
@@ -17,21 +19,10 @@ std::string Names(const std::vector<Key>& keys) {
 // The legend lists what the region shows: a black cell under a drawn rectangle shows as the
 // rectangle, and marks outside a window are not listed.
 TEST(LegendKeys, WhatTheRegionShows) {
-  const std::vector<std::string> rows = {"##.", "###"};
-  const std::vector<Rect> rects = {{0, 0, 2, 2}, {1, 0, 2, 1}};
-  Scene scene;
-  scene.w = 3;
-  scene.h = 2;
-  scene.rows.assign(rows.begin(), rows.end());
-  scene.rects = rects;
-  scene.lastFails = true;
-  scene.faultCell = Cell{2, 0};
-  scene.uncovered = Uncovered::kNotReached;
-  const CoverMap cover(3, 2, rects);
-  Layout layout;
-  layout.region = Region{0, 0, 3, 2};
-  layout.drawn = {0, 1};
-  layout.meeting = 2;
+  FailingScene failing;
+  Scene& scene = failing.scene;
+  Layout& layout = failing.layout;
+  const CoverMap cover(3, 2, failing.rects);
   EXPECT_EQ(Names(LegendKeys(scene, &cover, layout)), "white not-reached rect failing fault");
   // A rectangle left out leaves black cells bare.
   scene.uncovered = Uncovered::kAtEnd;

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "view/test_util.h"
+
 namespace {
 bool IsRunOrRect(std::string_view line) {
   for (const char* start :
@@ -93,21 +95,11 @@ TEST(SvgPicture, FixedPartStaysWithinItsReckonedSize) {
 }
 
 TEST(SvgPicture, ContractOfThePicture) {
-  const std::vector<std::string> rows = {"##.", "###"};
-  const std::vector<Rect> rects = {{0, 0, 2, 2}, {1, 0, 2, 1}};
-  Scene scene;
+  FailingScene failing;
+  Scene& scene = failing.scene;
+  const Layout& layout = failing.layout;
+  const std::vector<Rect>& rects = failing.rects;
   scene.caption = {"Napaka [Ozi18Zelmiranke:148]: <&>"};
-  scene.w = 3;
-  scene.h = 2;
-  scene.rows.assign(rows.begin(), rows.end());
-  scene.rects = rects;
-  scene.lastFails = true;
-  scene.faultCell = Cell{2, 0};
-  scene.uncovered = Uncovered::kNotReached;
-  Layout layout;
-  layout.region = Region{0, 0, 3, 2};
-  layout.drawn = {0, 1};
-  layout.meeting = 2;
   const CoverMap cover(3, 2, rects);
   const std::vector<std::uint8_t> tints = {0, 1};
   const std::vector<std::string> titles = {RectTitle(1, rects[0], std::nullopt),

@@ -1,4 +1,5 @@
-// Helpers for the viewer's tests: an evaluation for the picture on texts written to files.
+// Helpers for the viewer's tests: an evaluation for the picture on texts written to files, and
+// a small scene whose last rectangle failed, drawn whole.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -7,7 +8,10 @@
 #include <fstream>
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "view/layout.h"
+#include "view/scene.h"
 #include "view/viewed_run.h"
 
 // The run lives on the heap, since a scene points into it.
@@ -25,3 +29,28 @@ inline std::unique_ptr<ViewedRun> ViewRun(const std::string& input, const std::s
   std::filesystem::remove_all(dir);
   return run;
 }
+
+// A 3 x 2 grid, "##." over "###", with two rectangles, the second failing at the white cell
+// (2, 0), and a layout that draws the whole grid and both rectangles. Not to be copied: the
+// scene points into `rows` and `rects`.
+struct FailingScene {
+  std::vector<std::string> rows = {"##.", "###"};
+  std::vector<Rect> rects = {{0, 0, 2, 2}, {1, 0, 2, 1}};
+  Scene scene;
+  Layout layout;
+
+  FailingScene() {
+    scene.w = 3;
+    scene.h = 2;
+    scene.rows.assign(rows.begin(), rows.end());
+    scene.rects = rects;
+    scene.lastFails = true;
+    scene.faultCell = Cell{2, 0};
+    scene.uncovered = Uncovered::kNotReached;
+    layout.region = Region{0, 0, 3, 2};
+    layout.drawn = {0, 1};
+    layout.meeting = 2;
+  }
+  FailingScene(const FailingScene&) = delete;
+  FailingScene& operator=(const FailingScene&) = delete;
+};
