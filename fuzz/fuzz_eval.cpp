@@ -82,13 +82,15 @@ std::string_view ExpectedVerdict(const std::string& report) {
   if (IsOkReport(report)) {
     return "ok";
   }
-  const int check = FailureCheck(report);
-  if (PartOfCheck(check) == CheckPart::kTaskInput) {
-    return "setup-error";
+  switch (PartyOfCheck(FailureCheck(report))) {
+    case Party::kContestant:
+      return "rejected";
+    case Party::kGradingSetup:
+      return "setup-error";
+    case Party::kEvaluator:
+      break;
   }
-  return PartOfCheck(check) == CheckPart::kNone || check == check::kCoverInconsistent
-             ? "internal-error"
-             : "rejected";
+  return "internal-error";
 }
 
 void CheckJson(const std::string& report) {

@@ -8,6 +8,8 @@ import json
 import re
 import sys
 
+import check_table
+
 VERDICTS = {"ok", "rejected", "setup-error", "internal-error"}
 FAILURE_PLACES = {"block", "test", "rectangle", "cell", "line"}
 UNEXPECTED_LINE = "Nepricakovana napaka.  Predlagamo, da obvestis organizatorje tekmovanja."
@@ -78,19 +80,18 @@ def check_schema(obj, line_end="lf"):
         return
     need("blocks" not in obj, "blocks only on ok")
     need(obj.get("party") == ("contestant" if verdict == "rejected" else "organizer"), "party")
-    if verdict == "rejected":
-        need(is_count(check) and 129 <= check <= 204 and check != 161, "a submission check")
-    elif verdict == "setup-error":
-        need(is_count(check) and 61 <= check <= 105, "a task input check")
-    else:
-        need(check in (None, 161), "internal errors: no check, or check 161")
+    if verdict == "internal-error":
+        need(check is None or check_table.verdict(check) == verdict,
+             "internal errors: no check, or the evaluator's own")
         if check is None:
             need(set(obj) == {"verdict", "party", "message", "report"}, "unexpected error fields")
             need(obj["message"] == UNEXPECTED_LINE, "the unexpected-error line")
             return
+    need(is_count(check) and check in check_table.CHECKS, "a check of the evaluator")
+    need(check_table.verdict(check) == verdict, "the verdict of the check's party")
     need(obj["message"].startswith("Napaka [Ozi18Zelmiranke:%d]: " % check),
          "the message names the check")
-    in_block = 129 <= check <= 161
+    in_block = check_table.CHECKS[check]["part"] == "kBlock"
     need(("block" in obj) == in_block and ("test" in obj) == in_block,
          "block and test exactly for a block's checks")
     if in_block:

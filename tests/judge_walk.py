@@ -15,6 +15,7 @@ import shutil
 import subprocess
 import sys
 
+import check_table
 import judge_json
 
 UNEXPECTED_LINE = judge_json.UNEXPECTED_LINE.encode()
@@ -38,9 +39,7 @@ def verdict_of(report):
     if first == UNEXPECTED_LINE:
         return "internal-error"
     check = int(re.match(rb"Napaka \[Ozi18Zelmiranke:(\d+)\]", first).group(1))
-    if 61 <= check <= 105:
-        return "setup-error"
-    return "internal-error" if check == 161 else "rejected"
+    return check_table.verdict(check)
 
 
 def ok_blocks(report):

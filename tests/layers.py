@@ -3,7 +3,8 @@
 (base, then eval, then the programs' own folders, which know nothing of each other but that
 the page's glue, web, is a client of the viewer), headers
 include no cycle, no file is longer than 400 lines, and src/ itself holds only the programs'
-short mains.
+short mains. Also, anywhere in the sources, tests, fuzzers and the page: no range of check
+numbers, because what a check means is said by the table of checks (src/eval/checks.h) alone.
    layers.py SRC_DIR"""
 import re
 import sys
@@ -14,6 +15,15 @@ BELOW = {"base": set(), "eval": {"base"}, "web": {"base", "eval", "view"}}
 MOST_LINES = 400
 MAIN_LINES = 30
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"', re.M)
+# A check number (61 to 204) or a named check compared by order: a range of checks.
+CHECK_NUMBER = r"(?:6[1-9]|[7-9]\d|1\d\d|20[0-4])\b"
+CHECK_RANGE = re.compile(
+    r"[<>]=?\s*check::k\w+|check::k\w+\s*[<>]"
+    r"|\bcheck\w*\s*[<>]=?\s*" + CHECK_NUMBER +
+    r"|\b" + CHECK_NUMBER + r"\s*[<>]=?\s*\w*check", re.I)
+# Where the table itself stands, and the folders searched for ranges.
+TABLE_FILES = {"src/eval/checks.h", "tests/check_table.py"}
+RANGE_FOLDERS = ("src", "tests", "fuzz", "web", "bench")
 
 
 def layer_of(path, src):
@@ -47,10 +57,26 @@ def main():
                 faults.append(f"{name}: the {layer} layer includes {included}")
             graph[name].append(included)
     faults += cycles(graph)
+    faults += check_ranges(src.parent)
     for fault in faults:
         print(fault)
     print(f"{len(files)} files, {len(faults)} faults")
     return 1 if faults else 0
+
+
+def check_ranges(root):
+    """One line for each comparison of check numbers by order outside the table of checks."""
+    found = []
+    for folder in RANGE_FOLDERS:
+        for path in sorted((root / folder).rglob("*")):
+            name = path.relative_to(root).as_posix()
+            if path.suffix not in (".h", ".cpp", ".py", ".js") or name in TABLE_FILES:
+                continue
+            for number, line in enumerate(path.read_text(encoding="utf-8").splitlines(), 1):
+                if CHECK_RANGE.search(line):
+                    found.append(f"{name}:{number}: a range of check numbers; ask the table "
+                                 f"of checks instead: {line.strip()}")
+    return found
 
 
 def cycles(graph):

@@ -43,59 +43,100 @@ inline constexpr int kBlockStartNotNumber = 202;
 inline constexpr int kUnknownTestNumber = 204;
 }  // namespace check
 
-// Where a check lies: the task input (a fault of the grading setup, not of the contestant),
-// the submission's header, a line that starts a block, or a block's body.
+// Where a check lies: the task input, the submission's header, a line that starts a block, or a
+// block's body.
 enum class CheckPart { kTaskInput, kHeader, kBlockStart, kBlock, kNone };
 
+// Whose fault a failed check is: the contestant's, the grading setup's (the organizers wrote the
+// task input), or the evaluator's own (it contradicts itself, which no file can cause).
+enum class Party { kContestant, kGradingSetup, kEvaluator };
+
+// What a failed check's site (FailureSite) names of a rectangle of the block.
+enum class RectNamed {
+  kNoRect,
+  kOrdinal,  // its place in the block: its line is missing or holds no four numbers
+  kRead,     // its place and its numbers: it was read and fails a check of its own
+};
+
+// What a check means. The line a site names is one of the check's file: the task input for the
+// checks of kTaskInput, the submission for all others.
 struct CheckInfo {
   int number;
   CheckPart part;
+  Party party;
+  bool namesLine;       // the site names a line of the file
+  RectNamed rectangle;  // what the site names of a rectangle
+  bool namesCell;       // the site names a cell of the picture
+  bool wholeBlock;      // the check weighs the block's cover as a whole, after its last rectangle
 };
 
-inline constexpr CheckInfo kChecks[] = {
-    {check::kSeparatorMissing, CheckPart::kTaskInput},
-    {check::kSeparatorNotEmpty, CheckPart::kTaskInput},
-    {check::kSizeLineMissing, CheckPart::kTaskInput},
-    {check::kSizeLineNotFiveNumbers, CheckPart::kTaskInput},
-    {check::kWidthOutOfRange, CheckPart::kTaskInput},
-    {check::kHeightOutOfRange, CheckPart::kTaskInput},
-    {check::kLimitAOutOfRange, CheckPart::kTaskInput},
-    {check::kLimitBOutOfRange, CheckPart::kTaskInput},
-    {check::kPictureRowMissing, CheckPart::kTaskInput},
-    {check::kPictureRowLength, CheckPart::kTaskInput},
-    {check::kPictureCellByte, CheckPart::kTaskInput},
-    {check::kInputTaskNameMissing, CheckPart::kTaskInput},
-    {check::kInputTaskNameWrong, CheckPart::kTaskInput},
-    {check::kCaseCountMissing, CheckPart::kTaskInput},
-    {check::kCaseCountInvalid, CheckPart::kTaskInput},
-    {check::kCaseNumberWrong, CheckPart::kTaskInput},
-    {check::kCountLineMissing, CheckPart::kBlock},
-    {check::kCountInvalid, CheckPart::kBlock},
-    {check::kRectLineMissing, CheckPart::kBlock},
-    {check::kRectNotFourNumbers, CheckPart::kBlock},
-    {check::kRectLeftEdge, CheckPart::kBlock},
-    {check::kRectTopEdge, CheckPart::kBlock},
-    {check::kRectRightEdge, CheckPart::kBlock},
-    {check::kRectBottomEdge, CheckPart::kBlock},
-    {check::kRectTooLarge, CheckPart::kBlock},
-    {check::kRectCoversWhite, CheckPart::kBlock},
-    {check::kCellUncovered, CheckPart::kBlock},
-    {check::kCoverInconsistent, CheckPart::kBlock},
-    {check::kContestantMissing, CheckPart::kHeader},
-    {check::kContestantLength, CheckPart::kHeader},
-    {check::kContestantNotNumber, CheckPart::kHeader},
-    {check::kSubmissionTaskNameMissing, CheckPart::kHeader},
-    {check::kSubmissionTaskNameWrong, CheckPart::kHeader},
-    {check::kBlockStartNotNumber, CheckPart::kBlockStart},
-    {check::kUnknownTestNumber, CheckPart::kBlockStart},
+namespace check_rows {
+using enum CheckPart;
+using enum Party;
+using enum RectNamed;
+// clang-format off
+inline constexpr CheckInfo kRows[] = {
+    // number                             part         party          line   rectangle cell   whole
+    {check::kSeparatorMissing,            kTaskInput,  kGradingSetup, true,  kNoRect,  false, false},
+    {check::kSeparatorNotEmpty,           kTaskInput,  kGradingSetup, true,  kNoRect,  false, false},
+    {check::kSizeLineMissing,             kTaskInput,  kGradingSetup, true,  kNoRect,  false, false},
+    {check::kSizeLineNotFiveNumbers,      kTaskInput,  kGradingSetup, true,  kNoRect,  false, false},
+    {check::kWidthOutOfRange,             kTaskInput,  kGradingSetup, true,  kNoRect,  false, false},
+    {check::kHeightOutOfRange,            kTaskInput,  kGradingSetup, true,  kNoRect,  false, false},
+    {check::kLimitAOutOfRange,            kTaskInput,  kGradingSetup, true,  kNoRect,  false, false},
+    {check::kLimitBOutOfRange,            kTaskInput,  kGradingSetup, true,  kNoRect,  false, false},
+    {check::kPictureRowMissing,           kTaskInput,  kGradingSetup, true,  kNoRect,  false, false},
+    {check::kPictureRowLength,            kTaskInput,  kGradingSetup, true,  kNoRect,  false, false},
+    {check::kPictureCellByte,             kTaskInput,  kGradingSetup, true,  kNoRect,  true,  false},
+    {check::kInputTaskNameMissing,        kTaskInput,  kGradingSetup, true,  kNoRect,  false, false},
+    {check::kInputTaskNameWrong,          kTaskInput,  kGradingSetup, true,  kNoRect,  false, false},
+    {check::kCaseCountMissing,            kTaskInput,  kGradingSetup, true,  kNoRect,  false, false},
+    {check::kCaseCountInvalid,            kTaskInput,  kGradingSetup, true,  kNoRect,  false, false},
+    {check::kCaseNumberWrong,             kTaskInput,  kGradingSetup, true,  kNoRect,  false, false},
+    {check::kCountLineMissing,            kBlock,      kContestant,   true,  kNoRect,  false, false},
+    {check::kCountInvalid,                kBlock,      kContestant,   true,  kNoRect,  false, false},
+    {check::kRectLineMissing,             kBlock,      kContestant,   true,  kOrdinal, false, false},
+    {check::kRectNotFourNumbers,          kBlock,      kContestant,   true,  kOrdinal, false, false},
+    {check::kRectLeftEdge,                kBlock,      kContestant,   true,  kRead,    false, false},
+    {check::kRectTopEdge,                 kBlock,      kContestant,   true,  kRead,    false, false},
+    {check::kRectRightEdge,               kBlock,      kContestant,   true,  kRead,    false, false},
+    {check::kRectBottomEdge,              kBlock,      kContestant,   true,  kRead,    false, false},
+    {check::kRectTooLarge,                kBlock,      kContestant,   true,  kRead,    false, false},
+    {check::kRectCoversWhite,             kBlock,      kContestant,   true,  kRead,    true,  false},
+    {check::kCellUncovered,               kBlock,      kContestant,   false, kNoRect,  true,  true},
+    {check::kCoverInconsistent,           kBlock,      kEvaluator,    false, kNoRect,  true,  true},
+    {check::kContestantMissing,           kHeader,     kContestant,   true,  kNoRect,  false, false},
+    {check::kContestantLength,            kHeader,     kContestant,   true,  kNoRect,  false, false},
+    {check::kContestantNotNumber,         kHeader,     kContestant,   true,  kNoRect,  false, false},
+    {check::kSubmissionTaskNameMissing,   kHeader,     kContestant,   true,  kNoRect,  false, false},
+    {check::kSubmissionTaskNameWrong,     kHeader,     kContestant,   true,  kNoRect,  false, false},
+    {check::kBlockStartNotNumber,         kBlockStart, kContestant,   true,  kNoRect,  false, false},
+    {check::kUnknownTestNumber,           kBlockStart, kContestant,   true,  kNoRect,  false, false},
 };
+// clang-format on
+}  // namespace check_rows
+
+// Every check of the evaluator, and what it means.
+inline constexpr const auto& kChecks = check_rows::kRows;
+
+// The row of check `number`; null for a number that is no check.
+constexpr const CheckInfo* FindCheck(int number) {
+  for (const CheckInfo& info : kChecks) {
+    if (info.number == number) {
+      return &info;
+    }
+  }
+  return nullptr;
+}
 
 // The part of check `number`; kNone for a number that is no check.
 constexpr CheckPart PartOfCheck(int number) {
-  for (const CheckInfo& info : kChecks) {
-    if (info.number == number) {
-      return info.part;
-    }
-  }
-  return CheckPart::kNone;
+  const CheckInfo* info = FindCheck(number);
+  return info != nullptr ? info->part : CheckPart::kNone;
+}
+
+// Whose fault a failure of check `number` is; a number that is no check is the evaluator's.
+constexpr Party PartyOfCheck(int number) {
+  const CheckInfo* info = FindCheck(number);
+  return info != nullptr ? info->party : Party::kEvaluator;
 }

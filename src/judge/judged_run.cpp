@@ -18,20 +18,15 @@ Verdict VerdictOf(const Evaluation& evaluation) {
   if (!evaluation.failure) {
     return Verdict::kOk;
   }
-  const int check = evaluation.failure->check;
-  // Check 161 says that the evaluator's two views of a cover disagree: no submission is at
-  // fault for that.
-  if (check == check::kCoverInconsistent) {
-    return Verdict::kInternalError;
-  }
-  switch (PartOfCheck(check)) {
-    case CheckPart::kTaskInput:
-      return Verdict::kSetupError;
-    case CheckPart::kNone:
-      return Verdict::kInternalError;
-    default:
+  switch (PartyOfCheck(evaluation.failure->check)) {
+    case Party::kContestant:
       return Verdict::kRejected;
+    case Party::kGradingSetup:
+      return Verdict::kSetupError;
+    case Party::kEvaluator:
+      return Verdict::kInternalError;
   }
+  return Verdict::kInternalError;
 }
 
 bool IsJudgeError(Verdict verdict) {

@@ -82,21 +82,17 @@ Edge EdgeOf(int number) {
   }
 }
 
-// The checks of one rectangle (140 to 148): the last rectangle read is the one that failed.
-bool FailsOneRect(int number) {
-  return number >= check::kRectLeftEdge && number <= check::kRectCoversWhite;
-}
-
 // The block at hand, with the marks of its failure: which rectangle failed and the cell the
-// check names. A check before 157 stops the block before its end, so its black cells that no
-// rectangle covers yet were not reached, not left uncovered.
+// check names. A check that stops the block before its end leaves the black cells that no
+// rectangle covers yet not reached, rather than uncovered.
 void ShowFailingBlock(ViewedRun& run, const EAssertion& failure, Scene& scene) {
   const BlockFacts* block = run.facts.Block(run.facts.BlocksStarted());
   if (block == nullptr) {
     return;
   }
   ShowBlock(*block, run.blockPicture, scene);
-  if (failure.check < check::kCellUncovered) {
+  const CheckInfo& info = *FindCheck(failure.check);
+  if (!info.wholeBlock) {
     scene.uncovered = Uncovered::kNotReached;
   }
   // A large rectangle's check 148 may be done after the rectangles behind it were read: the
@@ -106,7 +102,8 @@ void ShowFailingBlock(ViewedRun& run, const EAssertion& failure, Scene& scene) {
     scene.rects = scene.rects.first(named);
   }
   if (!block->rects.empty()) {
-    scene.lastFails = FailsOneRect(failure.check);
+    // The rectangle that fails a check of its own is the last one read.
+    scene.lastFails = info.rectangle == RectNamed::kRead;
     scene.crossed = EdgeOf(failure.check);
     scene.faultCell = failure.site.cell;
   }
