@@ -33,6 +33,8 @@ class FileSource : public ByteSource {
   FileSource(const FileSource&) = delete;
   FileSource& operator=(const FileSource&) = delete;
   std::size_t Read(char* buffer, std::size_t size) override;
+  // False when the file could not be opened or is a folder: it then reads as empty.
+  bool IsOpen() const { return file_ != nullptr; }
 
   // Standard input, switched to binary mode (on Windows it starts in text mode); it stays open
   // when the source ends. Take it once, before anything else reads standard input.

@@ -13,20 +13,21 @@ void ReadTaskInputFrom(ByteSource& source, Evaluation& evaluation, RunObserver* 
   ReadTaskInput(reader, evaluation.testCases, observer);
 }
 
-void ReadSubmissionFrom(ByteSource& source, Evaluation& evaluation, RunObserver* observer) {
+void ReadSubmissionFrom(ByteSource& source, const TestCaseList& testCases, RunOutcome& outcome,
+                        RunObserver* observer) {
   LineReader reader(source);
-  ReadSubmission(reader, evaluation.testCases, evaluation.entries, observer);
+  ReadSubmission(reader, testCases, outcome.entries, observer);
 }
 
 // Runs `stages`, keeping the first failure instead of throwing it.
 template <typename Stages>
-void Guarded(Evaluation& evaluation, Stages stages) {
+void Guarded(RunOutcome& outcome, Stages stages) {
   try {
     stages();
   } catch (EAssertion& assertion) {
-    evaluation.failure = std::move(assertion);
+    outcome.failure = std::move(assertion);
   } catch (...) {
-    evaluation.unexpected = true;
+    outcome.unexpected = true;
   }
 }
 }  // namespace
@@ -39,7 +40,7 @@ void Evaluate(const std::string& inputPath, const std::string& submissionPath,
       ReadTaskInputFrom(input, evaluation, observer);
     }
     FileSource submission(submissionPath);
-    ReadSubmissionFrom(submission, evaluation, observer);
+    ReadSubmissionFrom(submission, evaluation.testCases, evaluation, observer);
   });
 }
 
@@ -47,25 +48,39 @@ void Evaluate(ByteSource& input, ByteSource& submission, Evaluation& evaluation,
               RunObserver* observer) {
   Guarded(evaluation, [&] {
     ReadTaskInputFrom(input, evaluation, observer);
-    ReadSubmissionFrom(submission, evaluation, observer);
+    ReadSubmissionFrom(submission, evaluation.testCases, evaluation, observer);
   });
 }
 
-void WriteReport(TextSink& report, const Evaluation& evaluation) {
-  if (evaluation.unexpected) {
+void EvaluateTaskInput(const std::string& inputPath, Evaluation& evaluation) {
+  FileSource input(inputPath);
+  EvaluateTaskInput(input, evaluation);
+}
+
+void EvaluateTaskInput(ByteSource& input, Evaluation& evaluation) {
+  Guarded(evaluation, [&] { ReadTaskInputFrom(input, evaluation, nullptr); });
+}
+
+void Evaluate(const TestCaseList& testCases, ByteSource& submission, RunOutcome& outcome,
+              RunObserver* observer) {
+  Guarded(outcome, [&] { ReadSubmissionFrom(submission, testCases, outcome, observer); });
+}
+
+void WriteReport(TextSink& report, const RunOutcome& outcome) {
+  if (outcome.unexpected) {
     WriteUnexpectedReport(report);
-  } else if (evaluation.failure) {
-    WriteFailureReport(report, *evaluation.failure);
+  } else if (outcome.failure) {
+    WriteFailureReport(report, *outcome.failure);
   } else {
-    WriteOkReport(report, evaluation.entries);
+    WriteOkReport(report, outcome.entries);
   }
 }
 
-void WriteFirstLine(TextSink& out, const Evaluation& evaluation) {
-  if (evaluation.unexpected) {
+void WriteFirstLine(TextSink& out, const RunOutcome& outcome) {
+  if (outcome.unexpected) {
     out.Write(kUnexpectedLine);
-  } else if (evaluation.failure) {
-    WriteFailureLine(out, *evaluation.failure);
+  } else if (outcome.failure) {
+    WriteFailureLine(out, *outcome.failure);
   } else {
     out.Write(kOkLine);
   }

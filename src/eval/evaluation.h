@@ -13,11 +13,15 @@
 #include "eval/run_observer.h"
 #include "eval/test_case.h"
 
-struct Evaluation {
-  TestCaseList testCases;
+// What the report is made of.
+struct RunOutcome {
   ReportEntryList entries;            // one per block, when the run passed
   std::optional<EAssertion> failure;  // the first failed check
   bool unexpected = false;            // an error that is no check (a read error, no memory)
+};
+
+struct Evaluation : RunOutcome {
+  TestCaseList testCases;
 };
 
 // Reads and checks the task input, then the submission; `evaluation` must be fresh and
@@ -28,6 +32,17 @@ void Evaluate(const std::string& inputPath, const std::string& submissionPath,
 void Evaluate(ByteSource& input, ByteSource& submission, Evaluation& evaluation,
               RunObserver* observer = nullptr);
 
+// A task input read once for many submissions: the first stage of Evaluate alone. When it
+// fails, `evaluation` holds the failure and no submission may be checked against it.
+void EvaluateTaskInput(const std::string& inputPath, Evaluation& evaluation);
+void EvaluateTaskInput(ByteSource& input, Evaluation& evaluation);
+// The second stage: a submission checked against test cases read whole and without a failure
+// by EvaluateTaskInput. `outcome` must be fresh. The test cases are only read, so that several
+// threads may check submissions against one list at once, each with its own outcome and
+// observer; each such check is the one Evaluate makes of the two files.
+void Evaluate(const TestCaseList& testCases, ByteSource& submission, RunOutcome& outcome,
+              RunObserver* observer = nullptr);
+
 // The report of an evaluation, and its first line without the line end.
-void WriteReport(TextSink& report, const Evaluation& evaluation);
-void WriteFirstLine(TextSink& out, const Evaluation& evaluation);
+void WriteReport(TextSink& report, const RunOutcome& outcome);
+void WriteFirstLine(TextSink& out, const RunOutcome& outcome);

@@ -19,7 +19,10 @@ class RunObserver {
   // A picture row as read, before its checks; the text is valid only during the call.
   virtual void PictureRowRead(std::string_view /*row*/) {}
 
-  // The submission: a block for `testCase` starts; its test number stands on `numberLine`,
+  // The submission: its first line, the contestant number, has passed its checks; the text is
+  // valid only during the call.
+  virtual void ContestantRead(std::string_view /*line*/) {}
+  // A block for `testCase` starts; its test number stands on `numberLine`,
   // so that rectangle k stands on line numberLine + 1 + k.
   virtual void BlockStarted(const TestCase& /*testCase*/, std::int64_t /*numberLine*/) {}
   // A rectangle of the block at hand has been read and is about to be checked. A large one's

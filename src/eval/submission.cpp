@@ -145,7 +145,7 @@ void CheckCoverage(const TestCase& testCase, BlockWorkspace& workspace, std::int
        check::kCoverInconsistent, {0, 0, cell});
 }
 
-void ReadHeader(LineReader& reader) {
+void ReadHeader(LineReader& reader, RunObserver* observer) {
   std::string_view line;
   std::int64_t length = 0;
   if (!reader.MeasureLine(line, length)) {
@@ -159,6 +159,9 @@ void ReadHeader(LineReader& reader) {
     Fail(QuoteLine("v prvi vrstici bi morala biti stevilka tekmovalca, ne pa \"", line, "\""),
          check::kContestantNotNumber, {1});
   }
+  if (observer != nullptr) {
+    observer->ContestantRead(line);
+  }
   if (!reader.ReadLine(line)) {
     Fail("manjka druga vrstica", check::kSubmissionTaskNameMissing, {2});
   }
@@ -166,7 +169,7 @@ void ReadHeader(LineReader& reader) {
 }
 }  // namespace
 
-int EvaluateCase(LineReader& reader, TestCase& testCase, std::int64_t& lineCounter,
+int EvaluateCase(LineReader& reader, const TestCase& testCase, std::int64_t& lineCounter,
                  BlockWorkspace& workspace) {
   ++lineCounter;
   int count = 0;
@@ -201,9 +204,9 @@ int EvaluateCase(LineReader& reader, TestCase& testCase, std::int64_t& lineCount
   return count;
 }
 
-void ReadSubmission(LineReader& reader, TestCaseList& testCases, ReportEntryList& entries,
+void ReadSubmission(LineReader& reader, const TestCaseList& testCases, ReportEntryList& entries,
                     RunObserver* observer) {
-  ReadHeader(reader);
+  ReadHeader(reader, observer);
   BlockWorkspace workspace;
   workspace.observer = observer;
   std::int64_t lineCounter = 2;
@@ -224,7 +227,7 @@ void ReadSubmission(LineReader& reader, TestCaseList& testCases, ReportEntryList
                      line, "\""),
            check::kBlockStartNotNumber, {lineCounter});
     }
-    TestCase* testCase = FindTestCase(testCases, testNumber);
+    const TestCase* testCase = FindTestCase(testCases, testNumber);
     if (testCase == nullptr) {
       Fail(
           "v " + IntToStr(lineCounter) +

@@ -23,10 +23,10 @@ struct BlockWorkspace {
 
 // Reads and checks the whole submission against `testCases`, one entry per block into
 // `entries`. `observer` may be null.
-void ReadSubmission(LineReader& reader, TestCaseList& testCases, ReportEntryList& entries,
+void ReadSubmission(LineReader& reader, const TestCaseList& testCases, ReportEntryList& entries,
                     RunObserver* observer = nullptr);
 
 // Reads and checks the body of one block and returns how many rectangles it holds;
 // `lineCounter` advances by one for every line it tries to read.
-int EvaluateCase(LineReader& reader, TestCase& testCase, std::int64_t& lineCounter,
+int EvaluateCase(LineReader& reader, const TestCase& testCase, std::int64_t& lineCounter,
                  BlockWorkspace& workspace);

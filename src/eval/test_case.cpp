@@ -4,7 +4,7 @@
 
 #include "base/populated.h"
 
-TestCase* FindTestCase(TestCaseList& testCases, int number) {
+const TestCase* FindTestCase(const TestCaseList& testCases, int number) {
   if (number < 1 || static_cast<std::size_t>(number) > testCases.size()) {
     return nullptr;
   }

@@ -11,7 +11,8 @@
 // Sides and limits of a test case are 1..kMaxSide.
 inline constexpr int kMaxSide = 1000;
 
-// One test case, kept small: an input may hold millions of tiny ones.
+// One test case, kept small: an input may hold millions of tiny ones. Once the task input is
+// read it never changes, so that submissions may be checked against one list at once.
 struct TestCase {
   // The picture, one bit a cell, set for black (see bit_rows.h).
   const bit_rows::Byte* cells = nullptr;
@@ -21,8 +22,6 @@ struct TestCase {
   std::uint16_t h = 0;
   std::uint16_t a = 0;
   std::uint16_t b = 0;
-  // What looking for white cells under rectangles has cost so far (see white_cells.h).
-  std::uint32_t whiteScanCost = 0;
 
   std::int64_t Stride() const { return bit_rows::Stride(w); }
   const bit_rows::Byte* Row(int y) const { return cells + y * Stride(); }
@@ -55,4 +54,4 @@ struct TestCaseList : ChunkedList<TestCase> {
 };
 
 // The test case a submission block names, or nullptr. Test case k carries the number k.
-TestCase* FindTestCase(TestCaseList& testCases, int number);
+const TestCase* FindTestCase(const TestCaseList& testCases, int number);

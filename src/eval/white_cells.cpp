@@ -19,13 +19,17 @@ std::uint32_t SearchCost(int width, int height) {
 }
 }  // namespace
 
-void WhiteCells::Use(TestCase& testCase) {
+void WhiteCells::Use(const TestCase& testCase) {
   if (&testCase == testCase_ && index_ != nullptr) {
     return;  // blocks for one test case in a row look their index up once
   }
   testCase_ = &testCase;
   index_ = nullptr;
-  if (testCase.whiteScanCost == kIndexed) {
+  const auto number = static_cast<std::size_t>(testCase.number);
+  if (number >= scanCosts_.size()) {
+    scanCosts_.resize(number + 1);
+  }
+  if (scanCosts_[number] == kIndexed) {
     if (const auto found = indexes_.find(&testCase); found != indexes_.end()) {
       index_ = found->second.get();
     }
@@ -34,14 +38,15 @@ void WhiteCells::Use(TestCase& testCase) {
 
 bool WhiteCells::Find(const Rect& rect, Cell& white) {
   if (index_ == nullptr) {
-    TestCase& testCase = *testCase_;
+    const TestCase& testCase = *testCase_;
     if (!testCase.HasWhite()) {
       return false;
     }
+    std::uint32_t& spent = scanCosts_[static_cast<std::size_t>(testCase.number)];
     const std::uint32_t cost = SearchCost(rect.width, rect.height);
     const std::uint32_t budget = SearchBudget(testCase);
-    if (testCase.whiteScanCost < budget - std::min(cost, budget)) {
-      testCase.whiteScanCost += cost;
+    if (spent < budget - std::min(cost, budget)) {
+      spent += cost;
       return Search(rect, white);
     }
     auto& slot = indexes_[&testCase];
@@ -49,7 +54,7 @@ bool WhiteCells::Find(const Rect& rect, Cell& white) {
       slot = std::make_unique<WhiteIndex>(testCase);
     }
     index_ = slot.get();
-    testCase.whiteScanCost = kIndexed;
+    spent = kIndexed;
   }
   return index_->AnyWhite(rect.x, rect.y, rect.x + rect.width, rect.y + rect.height) &&
          Search(rect, white);

@@ -3,10 +3,14 @@
 // searches of one test case have cost about what building a WhiteIndex costs, one is built for
 // it and kept for the rest of the run, after which a rectangle costs a constant, and only a
 // rectangle that does cover a white cell pays for a row-by-row search to name the first one.
+// What the searches have cost is the run's own state, never the test case's: the task input
+// stays as it was read.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <unordered_map>
+#include <vector>
 
 #include "eval/rect.h"
 #include "eval/test_case.h"
@@ -15,7 +19,7 @@
 class WhiteCells {
  public:
   // Makes the searches that follow be for `testCase`.
-  void Use(TestCase& testCase);
+  void Use(const TestCase& testCase);
   // Looks for the first white cell, in row-major order, of a rectangle with area inside the
   // picture.
   bool Find(const Rect& rect, Cell& white);
@@ -25,7 +29,10 @@ class WhiteCells {
  private:
   bool Search(const Rect& rect, Cell& white) const;
 
-  TestCase* testCase_ = nullptr;
+  const TestCase* testCase_ = nullptr;
   const WhiteIndex* index_ = nullptr;
+  // What the searches of each test case have cost so far, by test number (kIndexed once its
+  // index is built), and the indexes built.
+  std::vector<std::uint32_t> scanCosts_;
   std::unordered_map<const TestCase*, std::unique_ptr<WhiteIndex>> indexes_;
 };

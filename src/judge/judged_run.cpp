@@ -11,14 +11,14 @@ void Judge(ByteSource& input, ByteSource& submission, JudgedRun& run) {
   Evaluate(input, submission, run.evaluation, &run.blocks);
 }
 
-Verdict VerdictOf(const Evaluation& evaluation) {
-  if (evaluation.unexpected) {
+Verdict VerdictOf(const RunOutcome& outcome) {
+  if (outcome.unexpected) {
     return Verdict::kInternalError;
   }
-  if (!evaluation.failure) {
+  if (!outcome.failure) {
     return Verdict::kOk;
   }
-  switch (PartyOfCheck(evaluation.failure->check)) {
+  switch (PartyOfCheck(outcome.failure->check)) {
     case Party::kContestant:
       return Verdict::kRejected;
     case Party::kGradingSetup:
@@ -33,8 +33,8 @@ bool IsJudgeError(Verdict verdict) {
   return verdict == Verdict::kSetupError || verdict == Verdict::kInternalError;
 }
 
-bool FailedInBlock(const Evaluation& evaluation) {
-  return evaluation.failure && PartOfCheck(evaluation.failure->check) == CheckPart::kBlock;
+bool FailedInBlock(const RunOutcome& outcome) {
+  return outcome.failure && PartOfCheck(outcome.failure->check) == CheckPart::kBlock;
 }
 
 void WriteReasonLine(TextSink& out, Verdict verdict, std::string_view lineEnd) {

@@ -43,11 +43,11 @@ struct JudgedRun {
 void Judge(const std::string& inputPath, const std::string& submissionPath, JudgedRun& run);
 void Judge(ByteSource& input, ByteSource& submission, JudgedRun& run);
 
-Verdict VerdictOf(const Evaluation& evaluation);
+Verdict VerdictOf(const RunOutcome& outcome);
 // True when the verdict is the grading's own fault, so that no system may score the submission.
 bool IsJudgeError(Verdict verdict);
 // True when the failed check lies in a block's body, the one BlockWatch names.
-bool FailedInBlock(const Evaluation& evaluation);
+bool FailedInBlock(const RunOutcome& outcome);
 
 // The line that says why a judge error is one, ended by `lineEnd`; nothing otherwise.
 void WriteReasonLine(TextSink& out, Verdict verdict, std::string_view lineEnd);

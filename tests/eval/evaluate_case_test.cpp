@@ -428,6 +428,18 @@ TEST(EvaluateCase, LargeRunsMatchTheReference) {
       ASSERT_EQ((Verdict{failure.check, failure.site.rectangle, failure.site.cell}), expected)
           << "round " << round;
     }
+    // The same submission twice against one task input read once, as the batch checks many:
+    // nothing of the first check may show in the second.
+    MemorySource readOnce(input);
+    Evaluation read;
+    EvaluateTaskInput(readOnce, read);
+    ASSERT_FALSE(read.failure || read.unexpected);
+    for (int again = 0; again < 2; ++again) {
+      MemorySource source(submission);
+      RunOutcome outcome;
+      Evaluate(read.testCases, source, outcome);
+      EXPECT_EQ(OutcomeOf(outcome), OutcomeOf(evaluation)) << "round " << round;
+    }
     ++verdicts[expected.check];
   }
   for (const int check : {0, 148, 157}) {

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "eval/test_util.h"
 
 namespace {
@@ -39,6 +43,27 @@ TEST(ReadSubmission, HeaderChecksInOrder) {
   EXPECT_EQ(Outcome(kInput, "123456\r\nZelmiranke\r\n"), "OK");
   EXPECT_EQ(Outcome(kInput, "123456\nZelmiranke\r\r\n"),
             "194: v drugi vrstici bi moral biti niz \"Zelmiranke\", ne pa \"Zelmiranke\r\"");
+}
+
+// The observer is told the contestant number as written, once it has passed its checks.
+TEST(ReadSubmission, ContestantNumberAsWritten) {
+  struct Watch : RunObserver {
+    std::vector<std::string> seen;
+    void ContestantRead(std::string_view line) override { seen.emplace_back(line); }
+  };
+  for (const auto& [submission, told] :
+       std::vector<std::pair<std::string, std::string>>{{"012345\r\nZelmiranke\r\n", "012345"},
+                                                        {"12ab56\nZelmiranki\n", "12ab56"},
+                                                        {"12345\nZelmiranke\n", ""},
+                                                        {"abcdef\nZelmiranke\n", ""}}) {
+    MemorySource input(kInput);
+    MemorySource source(submission);
+    Evaluation evaluation;
+    Watch watch;
+    Evaluate(input, source, evaluation, &watch);
+    EXPECT_EQ(watch.seen, told.empty() ? std::vector<std::string>{} : std::vector{told})
+        << submission;
+  }
 }
 
 // Bounds are exact sums: a huge width must not wrap around into the grid.

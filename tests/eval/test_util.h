@@ -12,7 +12,7 @@
 #include "eval/test_case.h"
 
 // "OK" and the entries, "|test count" each, or "check: message" of the failure.
-inline std::string OutcomeOf(const Evaluation& evaluation) {
+inline std::string OutcomeOf(const RunOutcome& evaluation) {
   if (evaluation.unexpected) {
     return "unexpected";
   }
