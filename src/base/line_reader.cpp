@@ -1,5 +1,6 @@
 #include "base/line_reader.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <new>
 
@@ -110,6 +111,22 @@ bool LineReader::MeasureLine(std::string_view& line, std::int64_t& length) {
   }
   length = static_cast<std::int64_t>(line.size());
   return true;
+}
+
+std::int64_t LineReader::ReadLineHead(std::string& head, std::size_t keep) {
+  std::string_view line;
+  if (const char* lf = FindLineEnd()) {
+    TakeLine(lf, line);
+  } else if (!FindLine(line, false)) {
+    if (next_ == end_) {
+      return -1;
+    }
+    // The window holds the line's first bytes, and none of its line end.
+    head.assign(next_, std::min(keep, static_cast<std::size_t>(end_ - next_)));
+    return SkipLongLine();
+  }
+  head.assign(line.substr(0, keep));
+  return static_cast<std::int64_t>(line.size());
 }
 
 // Skips a line longer than the window and returns its length.

@@ -12,6 +12,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <string>
 #include <string_view>
 
 #include "base/byte_source.h"
@@ -105,6 +106,11 @@ class LineReader {
   // Reads the next line and gives its length, and the line itself when it is at most
   // `kWindow` long (otherwise `line` is empty). Returns false when no line is left.
   bool MeasureLine(std::string_view& line, std::int64_t& length);
+
+  // Reads the next line and copies its first `keep` bytes (at most kWindow) into `head`,
+  // however long the line: a line longer than the window is skipped, not held. Returns the
+  // line's length, or -1 when no line is left.
+  std::int64_t ReadLineHead(std::string& head, std::size_t keep);
 
  private:
   // ReadInts scans a line in place when this many bytes are at hand; a scan that reaches their

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "base/printable.h"
+
 namespace {
 // One byte as it stands in the picture; `shown` is its width on screen.
 struct Piece {
@@ -26,20 +28,15 @@ Piece Escape(char c) {
     piece.size = text.size();
     piece.shown = shown;
   };
-  const auto byte = static_cast<unsigned char>(c);
   for (const Entity& entity : kEntities) {
     if (entity.c == c) {
       set(entity.text, 1);
       return piece;
     }
   }
-  if (byte >= 0x20 && byte < 0x7f) {
-    set(std::string_view(&c, 1), 1);
-  } else {
-    constexpr char kHex[] = "0123456789ABCDEF";
-    const char hex[4] = {'\\', 'x', kHex[byte >> 4], kHex[byte & 15]};
-    set(std::string_view(hex, 4), 4);
-  }
+  char shown[4];
+  const std::size_t size = PrintableByte(c, shown);
+  set(std::string_view(shown, size), size);
   return piece;
 }
 }  // namespace
