@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Checks the layout of src/: each layer includes only from itself and the layers below it
-(base, then eval, then the programs' own folders, which know nothing of each other but that
-the page's glue, web, is a client of the viewer), headers
+(base, then eval, then explain, then the programs' own folders, which know nothing of each
+other but that the page's glue, web, is a client of the viewer), headers
 include no cycle, no file is longer than 400 lines, and src/ itself holds only the programs'
 short mains. Also, anywhere in the sources, tests, fuzzers and the page: no range of check
 numbers, because what a check means is said by the table of checks (src/eval/checks.h) alone.
@@ -10,8 +10,10 @@ import re
 import sys
 from pathlib import Path
 
-# Any other folder is a program's: base and eval.
-BELOW = {"base": set(), "eval": {"base"}, "web": {"base", "eval", "view"}}
+# The explanation of a failure (explain) stands on the core beside the programs, which may all
+# use it. Any other folder is a program's: base, eval and explain.
+BELOW = {"base": set(), "eval": {"base"}, "explain": {"base", "eval"},
+         "web": {"base", "eval", "explain", "view"}}
 MOST_LINES = 400
 MAIN_LINES = 30
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"', re.M)
@@ -46,7 +48,8 @@ def main():
                 faults.append(f"{name}: only the programs' short mains stand in src/ itself")
         elif lines > MOST_LINES:
             faults.append(f"{name}: {lines} lines, more than {MOST_LINES}")
-        allowed = {layer} | BELOW.get(layer, {"base", "eval"}) if layer else {"base", "eval", None}
+        allowed = ({layer} | BELOW.get(layer, {"base", "eval", "explain"}) if layer
+                   else {"base", "eval", None})
         graph[name] = []
         for included in INCLUDE.findall(text):
             target = included.split("/")[0] if "/" in included else None

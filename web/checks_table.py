@@ -6,7 +6,7 @@ template of the report, its English and how to fix it.
 import json
 import sys
 
-COLUMNS = ["check", "file", "party", "template", "english", "fix"]
+COLUMNS = ["check", "file", "party", "template", "english", "fix", "causes"]
 
 
 def rows(text):

@@ -5,6 +5,9 @@
 #include <filesystem>
 #include <fstream>
 
+#include "base/line_reader.h"
+#include "base/printable.h"
+
 namespace {
 TEST(ReadLineTexts, LinesAsTheReaderNumbersThem) {
   const auto path = (std::filesystem::temp_directory_path() / "zelmiranke-line-texts.txt").string();
@@ -18,5 +21,27 @@ TEST(ReadLineTexts, LinesAsTheReaderNumbersThem) {
   EXPECT_EQ(texts[3]->head, "last");
   EXPECT_FALSE(texts[4]);
   std::filesystem::remove(path);
+}
+
+// A line longer than the reader's window gives its head and length, and the lines after it
+// keep their numbers.
+TEST(ReadLineTexts, LongLineHeadFromAByteSource) {
+  const std::string bytes = "a\n" + std::string(3 * LineReader::kWindow, 'y') + "\r\nz";
+  MemorySource source(bytes);
+  const auto texts = ReadLineTexts(source, {2, 3}, 4);
+  EXPECT_EQ(texts[0]->head, "yyyy");
+  EXPECT_EQ(texts[0]->length, static_cast<std::int64_t>(3 * LineReader::kWindow));
+  EXPECT_TRUE(texts[0]->Cut());
+  EXPECT_EQ(texts[1]->head, "z");
+  EXPECT_FALSE(texts[1]->Cut());
+}
+
+TEST(Printable, BytesOutsidePrintableAsciiAndTheRoom) {
+  bool cut = false;
+  EXPECT_EQ(Printable(std::string("a\0\x7f\xff~", 5), 100, cut), "a\\x00\\x7F\\xFF~");
+  EXPECT_FALSE(cut);
+  // An escape is never cut in two.
+  EXPECT_EQ(Printable("ab\x01", 5, cut), "ab");
+  EXPECT_TRUE(cut);
 }
 }  // namespace
