@@ -1,23 +1,47 @@
 // The page's worker: one evaluation, away from the page so that the page stays responsive.
-// The page builds this worker from this script and the module's factory (createZelmiranke),
-// and hands it first the compiled module, then the two File objects, so it loads nothing.
-// The files are mounted at /files through the worker file system, which reads each chunk the
-// evaluator asks for with FileReaderSync. Messages to the page: {kind: "progress", bytes},
-// then {kind, fields} for "report" (with runMs, the time from the files to the report),
-// "scene" and "lines" (see src/web/scene_fields.h), then
-// {kind: "done"} or {kind: "error", message}. The page cancels by ending the worker.
+// The page builds this worker from the module's factory (createZelmiranke), paint.js and this
+// script, and hands it first the compiled module with the URL of the reader's script
+// (reader.js), then the two File objects, so it loads nothing. Messages to the page:
+// {kind: "progress", bytes}, then {kind, fields} for "report" (with runMs, the time from the
+// files to the report), "where", "scene" (with the picture's bitmap, see paint.js) and "lines"
+// (see src/web/scene_fields.h), then {kind: "done"} or {kind: "error", message, fault}, where
+// `fault` names the file that could not be read. The page cancels by ending the worker.
+//
+// The files are read from their start as the evaluator asks for them. Where the browser can
+// suspend a WebAssembly call until a promise settles, the reader reads them ahead on a thread
+// of its own while the evaluator works; elsewhere they are read here with FileReaderSync,
+// which is slower and leaves each chunk to the garbage collector.
 "use strict";
+
+const STREAMS = typeof WebAssembly.Suspending === "function" && typeof WebAssembly.promising === "function" &&
+                typeof Worker === "function";
+// Progress messages at most this often, in milliseconds.
+const PROGRESS_EVERY = 50;
 
 // The module's instance, being made as soon as the page hands over the module: the page keeps
 // one worker ready, so that an evaluation starts without waiting for it.
 let instance = null;
-// What the evaluation gives, gathered until it is posted.
-let fields = {};
-let told = 0;
-let started = 0;
+let reader = null;  // the reader's worker
+const run = {
+  files: [],       // the task input and the submission, as File objects
+  readers: [],     // the reader of each file, from its start
+  read: [0, 0],    // the bytes read of each file, the furthest any reader got
+  fault: null,     // the file that could not be read: {file, name, read}
+  fields: {},      // what the evaluation gives, gathered until it is posted
+  generation: 0,   // of the files' readers, so that pieces read for an earlier one are dropped
+  started: 0,
+  told: 0,
+};
 
 self.onmessage = async (event) => {
   if (event.data.module) {
+    if (STREAMS) {
+      reader = new Worker(event.data.readerUrl);
+      reader.onmessage = ({data}) => {
+        const pieces = run.readers[data.open];
+        if (pieces && pieces.generation === data.generation) pieces.take(data);
+      };
+    }
     instance = instantiate(event.data.module);
     return;
   }
@@ -25,46 +49,136 @@ self.onmessage = async (event) => {
     await evaluate(await instance, event.data);
     postMessage({kind: "done"});
   } catch (error) {
-    postMessage({kind: "error", message: String(error && error.message || error)});
+    postMessage({kind: "error", message: String(error && error.message || error), fault: run.fault});
   }
 };
 
-// Progress messages at most this often, in milliseconds.
-const PROGRESS_EVERY = 50;
-
-function instantiate(module) {
-  return createZelmiranke({
+function instantiate(compiled) {
+  let exports = null;
+  // The module's object: emscripten puts its memory's views on it (HEAPU8).
+  const module = {
     instantiateWasm(imports, receive) {
-      WebAssembly.instantiate(module, imports).then((made) => receive(made, module));
+      if (STREAMS) imports.env.zel_read = new WebAssembly.Suspending(imports.env.zel_read);
+      WebAssembly.instantiate(compiled, imports).then((made) => {
+        exports = made.exports;
+        receive(made, compiled);
+      });
       return {};
     },
     onField(name, value) {
-      fields[name] = value;
+      run.fields[name] = value;
     },
     onPost(kind) {
-      if (kind === "report") fields.runMs = performance.now() - started;
+      const fields = run.fields;
+      run.fields = {};
+      if (kind === "report") fields.runMs = performance.now() - run.started;
+      if (kind === "scene" && fields.w > 0) Object.assign(fields, paintScene(sceneOf(fields)));
       const buffers = Object.values(fields).filter((value) => value.buffer).map((value) => value.buffer);
       postMessage({kind, fields}, buffers);
-      fields = {};
     },
-    onProgress(bytes) {
-      const now = performance.now();
-      if (now - told >= PROGRESS_EVERY) {
-        told = now;
-        postMessage({kind: "progress", bytes});
+    openFile(file) {
+      run.readers[file] = STREAMS ? new PieceReader(file, run.files[file], ++run.generation)
+                                  : new SyncReader(run.files[file]);
+    },
+    readFile(file, at, size) {
+      const reader = run.readers[file];
+      const failed = (error) => {
+        run.fault = run.fault || {file, name: error.name, read: reader.offset};
+        return -1;
+      };
+      const got = (count) => {
+        progress(file, reader.offset);
+        return count;
+      };
+      if (STREAMS) return reader.read(module, at, size).then(got, failed);
+      try {
+        return got(reader.read(module, at, size));
+      } catch (error) {
+        return failed(error);
       }
     },
-  });
+  };
+  return createZelmiranke(module).then(() => STREAMS ? WebAssembly.promising(exports.zel_run) : exports.zel_run);
 }
 
-function evaluate(zelmiranke, {input, submission, block}) {
-  started = performance.now();
-  const fs = zelmiranke.FS;
-  fs.mkdir("/files");
-  fs.mount(fs.filesystems.WORKERFS, {
-    blobs: [{name: "input", data: input}, {name: "submission", data: submission}],
-  }, "/files");
-  if (zelmiranke._zel_run(block) !== 0) {
-    throw new Error("not enough memory to prepare the picture");
+function progress(file, offset) {
+  run.read[file] = Math.max(run.read[file], offset);
+  const now = performance.now();
+  if (now - run.told >= PROGRESS_EVERY) {
+    run.told = now;
+    postMessage({kind: "progress", bytes: run.read[0] + run.read[1]});
   }
+}
+
+// A file as the reader sends it: its pieces in order, each handed back once copied.
+class PieceReader {
+  constructor(open, file, generation) {
+    Object.assign(this, {open, generation, queue: [], waiter: null, piece: null, at: 0, offset: 0, ended: false});
+    reader.postMessage({open, file, generation});
+  }
+
+  take(message) {
+    this.queue.push(message);
+    if (this.waiter) this.waiter();
+  }
+
+  next() {
+    return new Promise((resolve) => {
+      if (this.queue.length) return resolve(this.queue.shift());
+      this.waiter = () => {
+        this.waiter = null;
+        resolve(this.queue.shift());
+      };
+    });
+  }
+
+  async read(module, at, size) {
+    let filled = 0;
+    while (filled < size && !this.ended) {
+      if (!this.piece || this.at === this.piece.length) {
+        if (this.piece) reader.postMessage({open: this.open, generation: this.generation, give: this.piece.buffer},
+                                           [this.piece.buffer]);
+        this.piece = null;
+        const message = await this.next();
+        if (message.error) throw Object.assign(new Error(message.error), {name: message.error});
+        if (message.end) {
+          this.ended = true;
+          break;
+        }
+        this.piece = new Uint8Array(message.piece, 0, message.length);
+        this.at = 0;
+      }
+      const count = Math.min(size - filled, this.piece.length - this.at);
+      module.HEAPU8.set(this.piece.subarray(this.at, this.at + count), at + filled);
+      this.at += count;
+      filled += count;
+    }
+    this.offset += filled;
+    return filled;
+  }
+}
+
+// A file read with FileReaderSync, a slice at a time.
+class SyncReader {
+  constructor(file) {
+    this.file = file;
+    this.reader = new FileReaderSync();
+    this.offset = 0;
+  }
+
+  read(module, at, size) {
+    const bytes = this.reader.readAsArrayBuffer(this.file.slice(this.offset, this.offset + size));
+    module.HEAPU8.set(new Uint8Array(bytes), at);
+    this.offset += bytes.byteLength;
+    return bytes.byteLength;
+  }
+}
+
+async function evaluate(zelRun, {input, submission, block}) {
+  Object.assign(run, {files: [input, submission], readers: [], read: [0, 0], fault: null, fields: {},
+                      started: performance.now(), told: 0});
+  if ((await zelRun(block)) !== 0) {
+    throw new Error(run.fault ? "a file could not be read again" : "not enough memory to prepare the picture");
+  }
+  if (run.fault) throw new Error("a file could not be read");
 }

@@ -18,14 +18,25 @@ std::vector<std::uint8_t> DrawnTints(const Scene& scene, const Layout& layout) {
   return ChooseTints(boxes, layout.region);
 }
 
-std::vector<std::optional<LineText>> DrawnLines(const std::string& submissionPath,
-                                                const Scene& scene, const Layout& layout,
-                                                std::size_t keep) {
+namespace {
+std::vector<std::int64_t> DrawnLineNumbers(const Scene& scene, const Layout& layout) {
   std::vector<std::int64_t> lines;
   lines.reserve(layout.drawn.size());
   for (const std::uint32_t index : layout.drawn) {
     // Rectangle index + 1 stands on the line index + 2 after the block's test number.
     lines.push_back(scene.numberLine + 2 + static_cast<std::int64_t>(index));
   }
-  return ReadLineTexts(submissionPath, lines, keep);
+  return lines;
+}
+}  // namespace
+
+std::vector<std::optional<LineText>> DrawnLines(const std::string& submissionPath,
+                                                const Scene& scene, const Layout& layout,
+                                                std::size_t keep) {
+  return ReadLineTexts(submissionPath, DrawnLineNumbers(scene, layout), keep);
+}
+
+std::vector<std::optional<LineText>> DrawnLines(ByteSource& submission, const Scene& scene,
+                                                const Layout& layout, std::size_t keep) {
+  return ReadLineTexts(submission, DrawnLineNumbers(scene, layout), keep);
 }

@@ -20,7 +20,9 @@ std::optional<CoverMap> SceneCover(const Scene& scene);
 std::vector<std::uint8_t> DrawnTints(const Scene& scene, const Layout& layout);
 
 // The first `keep` bytes of the line of each rectangle of layout.drawn, read again from the
-// submission (see line_texts.h).
+// submission (see line_texts.h): by its path, or from a source at its start.
 std::vector<std::optional<LineText>> DrawnLines(const std::string& submissionPath,
                                                 const Scene& scene, const Layout& layout,
                                                 std::size_t keep);
+std::vector<std::optional<LineText>> DrawnLines(ByteSource& submission, const Scene& scene,
+                                                const Layout& layout, std::size_t keep);

@@ -1,7 +1,10 @@
 // The functions the page's WebAssembly module imports (src/web/page_run.cpp). They hand what
 // the evaluation gives to the worker (web/worker.js) through hooks it sets on the module:
-// onField(name, value), onPost(kind) and onProgress(bytes). Arrays are copied out of the
-// module's memory, which the next run may reuse.
+// onField(name, value) and onPost(kind), and they read the files through its hooks
+// openFile(file) and readFile(file, at, size), which fills the module's memory from `at` on.
+// readFile returns a promise where the worker reads the files as streams: the worker then
+// makes zel_read an import that suspends the module until the bytes are there. Arrays are
+// copied out of the module's memory, which the next run may reuse.
 mergeInto(LibraryManager.library, {
   zel_number: function(name, nameLength, value) {
     Module['onField'](UTF8ToString(name, nameLength), value);
@@ -17,7 +20,10 @@ mergeInto(LibraryManager.library, {
   zel_post: function(kind, kindLength) {
     Module['onPost'](UTF8ToString(kind, kindLength));
   },
-  zel_progress: function(bytes) {
-    Module['onProgress'](bytes);
+  zel_open: function(file) {
+    Module['openFile'](file);
+  },
+  zel_read: function(file, buffer, size) {
+    return Module['readFile'](file, buffer >>> 0, size);
   },
 });

@@ -1,18 +1,21 @@
-// The page's way into the evaluator: its worker (web/worker.js) mounts the two files the user
-// picked at /files and calls zel_run. The files are read in chunks as the readers ask for them
-// (the worker's file system reads each chunk from the File with FileReaderSync), so a large
-// submission never stands whole in memory. The results go back through the functions of
-// library.js, one message per stage: the report first, then the picture, then the rectangles'
-// lines, so the verdict shows while the rest is still being prepared.
+// The page's way into the evaluator: its worker (web/worker.js) hands it the two files the user
+// picked and calls zel_run. The files are read from their start as the readers ask for them,
+// through the functions zel_open and zel_read of library.js, so a large submission never stands
+// whole in memory. The results go back through the other functions of library.js, one message
+// per stage: the report first, then where the failure lies, then the picture, then the
+// rectangles' lines, so the verdict shows while the rest is still being prepared.
 #include <emscripten/emscripten.h>
 
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <limits>
 #include <memory>
 
 #include "base/byte_source.h"
+#include "base/line_texts.h"
+#include "eval/checks.h"
 #include "view/viewed_run.h"
 #include "web/scene_fields.h"
 
@@ -22,14 +25,20 @@ void zel_number(const char* name, int nameLength, double value);
 void zel_bytes(const char* name, int nameLength, const char* bytes, std::size_t length);
 void zel_ints(const char* name, int nameLength, const std::int32_t* values, std::size_t count);
 void zel_post(const char* kind, int kindLength);
-void zel_progress(double bytes);
+// Starts file `file` (0 the task input, 1 the submission) again from its first byte.
+void zel_open(int file);
+// Reads the next bytes of file `file`, at most `size`: their count, 0 at its end, -1 when the
+// file cannot be read (it went away or changed while it was read).
+double zel_read(int file, char* buffer, double size);
 }
 
 namespace {
-constexpr const char* kInputPath = "/files/input";
-constexpr const char* kSubmissionPath = "/files/submission";
-// The progress bar moves in steps of this many bytes read.
-constexpr std::size_t kProgressStep = std::size_t{1} << 20;
+constexpr int kInputFile = 0;
+constexpr int kSubmissionFile = 1;
+// The lines shown around the failure's line, and how much of each.
+constexpr std::int64_t kLinesBefore = 4;
+constexpr std::int64_t kLinesAfter = 2;
+constexpr std::size_t kExcerptKeep = 240;
 
 class PageFields : public FieldSink {
  public:
@@ -46,35 +55,20 @@ class PageFields : public FieldSink {
   void Post(std::string_view kind) { zel_post(kind.data(), static_cast<int>(kind.size())); }
 };
 
-// The bytes read from both files together, told to the page at every step.
-class Progress {
+// A file the page holds, read from its start in large chunks: every call into the page's
+// reader costs far more than its bytes (in Chromium, 20 MB in reads of 128 KiB, the line
+// reader's, took 220 to 450 ms; of 2 MiB, 67 ms; of 8 MiB and more, 32 ms).
+class PageSource : public ByteSource {
  public:
-  void Add(std::size_t bytes) {
-    read_ += bytes;
-    if (read_ >= told_ + kProgressStep) {
-      told_ = read_;
-      zel_progress(static_cast<double>(read_));
-    }
-  }
-
- private:
-  std::size_t read_ = 0;
-  std::size_t told_ = 0;
-};
-
-// A file of /files read ahead in large chunks: each read of the worker's file system is one
-// FileReaderSync call, which costs far more than the bytes it brings (measured in Chromium,
-// 20 MB in reads of 128 KiB, the line reader's: 220 to 450 ms; of 2 MiB: 67 ms; of 8 MiB and
-// more: 32 ms).
-class ReadAheadSource : public ByteSource {
- public:
-  ReadAheadSource(const char* path, Progress& progress)
-      : file_(path), progress_(progress), chunk_(new char[kChunk]) {}  // not cleared: no need
+  explicit PageSource(int file) : file_(file), chunk_(new char[kChunk]) { zel_open(file); }
   std::size_t Read(char* buffer, std::size_t size) override {
     if (at_ == end_) {
+      const double got = zel_read(file_, chunk_.get(), static_cast<double>(kChunk));
+      if (got < 0) {
+        throw EReadError("the page could not read the file");
+      }
       at_ = 0;
-      end_ = file_.Read(chunk_.get(), kChunk);
-      progress_.Add(end_);
+      end_ = static_cast<std::size_t>(got);
     }
     const std::size_t got = std::min(size, end_ - at_);
     std::memcpy(buffer, chunk_.get() + at_, got);
@@ -84,40 +78,138 @@ class ReadAheadSource : public ByteSource {
 
  private:
   static constexpr std::size_t kChunk = std::size_t{8} << 20;
-  FileSource file_;
-  Progress& progress_;
-  std::unique_ptr<char[]> chunk_;
+  int file_;
+  std::unique_ptr<char[]> chunk_;  // not cleared: no need
   std::size_t at_ = 0;
   std::size_t end_ = 0;
 };
 
+std::int32_t Clamped(std::int64_t value) {
+  return static_cast<std::int32_t>(
+      std::min<std::int64_t>(value, std::numeric_limits<std::int32_t>::max()));
+}
+
+void SendTestCase(const TestCase& testCase, PageFields& fields) {
+  fields.Number("test", testCase.number);
+  const std::int32_t sizes[] = {testCase.w, testCase.h, testCase.a, testCase.b};
+  fields.Ints("sizes", sizes);
+}
+
+// Which block of the submission (or test case of the task input) the failure lies in.
+void SendFailurePlace(const ViewedRun& run, PageFields& fields) {
+  const EAssertion& failure = *run.evaluation.failure;
+  const RunFacts& facts = run.facts;
+  switch (PartOfCheck(failure.check)) {
+    case CheckPart::kBlock:
+      if (const BlockFacts* block = facts.Block(facts.BlocksStarted())) {
+        fields.Number("block", static_cast<double>(block->ordinal));
+        fields.Number("test", block->testCase->number);
+      }
+      break;
+    case CheckPart::kBlockStart:
+      fields.Number("block", static_cast<double>(facts.BlocksStarted() + 1));
+      break;
+    case CheckPart::kTaskInput:
+      if (facts.PicturesStarted() ==
+          static_cast<std::int64_t>(run.evaluation.testCases.size()) + 1) {
+        fields.Number("test", facts.Picture().number);
+      }
+      break;
+    case CheckPart::kHeader:
+    case CheckPart::kNone:
+      break;
+  }
+}
+
+// The lines around the failure's line (the first lines when it names none) in the file its
+// check reads, read again: the first line's number, the lines' heads one after the other,
+// where each ends and each line's whole length.
+void SendExcerpt(const EAssertion& failure, PageFields& fields) {
+  const bool input = PartOfCheck(failure.check) == CheckPart::kTaskInput;
+  const std::int64_t line = std::max<std::int64_t>(failure.site.line, 1);
+  const std::int64_t first = std::max<std::int64_t>(line - kLinesBefore, 1);
+  std::vector<std::int64_t> numbers;
+  for (std::int64_t number = first; number <= line + kLinesAfter; ++number) {
+    numbers.push_back(number);
+  }
+  PageSource source(input ? kInputFile : kSubmissionFile);
+  std::string heads;
+  std::vector<std::int32_t> ends;
+  std::vector<std::int32_t> lengths;
+  for (const std::optional<LineText>& text : ReadLineTexts(source, numbers, kExcerptKeep)) {
+    if (!text) {
+      break;  // the file ends before
+    }
+    heads.append(text->head);
+    ends.push_back(Clamped(static_cast<std::int64_t>(heads.size())));
+    lengths.push_back(Clamped(text->length));
+  }
+  fields.Bytes("excerptFile", input ? "input" : "submission");
+  fields.Number("excerptFirst", static_cast<double>(first));
+  fields.Bytes("excerptText", heads);
+  fields.Ints("excerptEnds", ends);
+  fields.Ints("excerptLengths", lengths);
+}
+
+// What the picture's caption says in the page's words: the block shown (or the test case of
+// the task input) with its sizes and how many rectangles it shows.
+void SendShown(const ViewedRun& run, const Scene& scene, PageFields& fields) {
+  if (!scene.HasGrid()) {
+    return;
+  }
+  const RunFacts& facts = run.facts;
+  for (const std::int64_t ordinal : {facts.BlocksStarted(), facts.WantedBlock()}) {
+    const BlockFacts* block = facts.Block(ordinal);
+    if (block != nullptr && scene.numberLine > 0 && block->numberLine == scene.numberLine) {
+      fields.Number("shownBlock", static_cast<double>(block->ordinal));
+      fields.Number("shownRects", static_cast<double>(scene.rects.size()));
+      SendTestCase(*block->testCase, fields);
+      return;
+    }
+  }
+  const PictureFacts& picture = facts.Picture();
+  fields.Number("test", picture.number);
+  const std::int32_t sizes[] = {picture.w, picture.h, picture.a, picture.b};
+  fields.Ints("sizes", sizes);
+  fields.Number("rowsRead", picture.rowsRead);
+}
+
 void Run(std::int64_t requestedBlock) {
   ViewedRun run(requestedBlock > 0 ? requestedBlock : 1);
   {
-    Progress progress;
-    ReadAheadSource input(kInputPath, progress);
-    ReadAheadSource submission(kSubmissionPath, progress);
+    PageSource input(kInputFile);
+    PageSource submission(kSubmissionFile);
     Evaluate(input, submission, run.evaluation, &run.facts);
   }
   PageFields fields;
   SendReport(run.evaluation, fields);
   fields.Post("report");
+  if (run.evaluation.failure) {
+    SendFailurePlace(run, fields);
+    SendExcerpt(*run.evaluation.failure, fields);
+    fields.Post("where");
+  }
   const Scene scene = BuildScene(run, requestedBlock);
   const Layout layout = SendScene(scene, fields);
+  SendShown(run, scene, fields);
   fields.Post("scene");
-  SendLines(kSubmissionPath, scene, layout, fields);
+  if (scene.HasGrid()) {
+    PageSource submission(kSubmissionFile);
+    SendLines(submission, scene, layout, fields);
+  }
   fields.Post("lines");
 }
 }  // namespace
 
-// Evaluates the files at /files; `block` is the block to draw for a submission that passes
-// (from 1), or 0 for the first.
+// Evaluates the files the worker holds; `block` is the block to draw for a submission that
+// passes (from 1), or 0 for the first. Returns 0, or 1 when the page's part after the report
+// ran out of memory or could not read a file again.
 extern "C" EMSCRIPTEN_KEEPALIVE int zel_run(double block) {
   try {
     Run(static_cast<std::int64_t>(block));
     return 0;
   } catch (...) {
-    // Only the picture can fail here (memory): the evaluation keeps its own failures.
+    // The evaluation keeps its own failures: only what comes after the report can fail here.
     return 1;
   }
 }

@@ -165,10 +165,10 @@ Layout SendScene(const Scene& scene, FieldSink& sink) {
   return layout;
 }
 
-void SendLines(const std::string& submissionPath, const Scene& scene, const Layout& layout,
+void SendLines(ByteSource& submission, const Scene& scene, const Layout& layout,
                FieldSink& sink) {
   const std::vector<std::optional<LineText>> texts =
-      DrawnLines(submissionPath, scene, layout, kTitleRoom + 1);
+      DrawnLines(submission, scene, layout, kTitleRoom + 1);
   std::string heads;
   std::vector<std::int32_t> ends;
   std::string cut;

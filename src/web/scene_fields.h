@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/byte_source.h"
 #include "eval/evaluation.h"
 #include "view/layout.h"
 #include "view/scene.h"
@@ -30,8 +31,8 @@ void SendReport(const Evaluation& evaluation, FieldSink& sink);
 // rectangles the lines sent by SendLines belong to.
 Layout SendScene(const Scene& scene, FieldSink& sink);
 
-// The lines of the drawn rectangles as written, read again from the submission: their first
-// bytes one after the other, where each ends, and whether it was cut (0: whole, 1: cut,
-// 2: the line could not be read again).
-void SendLines(const std::string& submissionPath, const Scene& scene, const Layout& layout,
+// The lines of the drawn rectangles as written, read again from the submission (a source at
+// its start): their first bytes one after the other, where each ends, and whether it was cut
+// (0: whole, 1: cut, 2: the line could not be read again).
+void SendLines(ByteSource& submission, const Scene& scene, const Layout& layout,
                FieldSink& sink);

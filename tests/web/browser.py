@@ -20,6 +20,13 @@ FLAGS = ["--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-
          "--hide-scrollbars", "--force-device-scale-factor=1", "--window-size=1200,1000"]
 
 
+# Collects the page's long tasks (more than 50 ms on its main thread).
+LONG_TASKS = """window.longTasks = [];
+new PerformanceObserver((list) => {
+  for (const entry of list.getEntries()) window.longTasks.push(Math.round(entry.duration));
+}).observe({type: "longtask"});"""
+
+
 def find_chromium():
     return shutil.which("chromium") or shutil.which("chromium-browser")
 
@@ -75,12 +82,13 @@ class Browser:
     """One Chromium with a fresh profile and one page, whose DevTools session `call` talks to."""
 
     def __init__(self, chromium, work, proxy_port):
+        self.profile = os.path.join(work, "profile")
         to_browser = os.pipe()
         from_browser = os.pipe()
         # The pipe's ends as the browser's descriptors 3 and 4, by the shell that starts it.
         command = ["bash", "-c", 'exec 3<&%d 4>&%d; exec "$@"' % (to_browser[0], from_browser[1]),
                    "chromium", chromium, *FLAGS, "--remote-debugging-pipe",
-                   "--user-data-dir=" + os.path.join(work, "profile"),
+                   "--user-data-dir=" + self.profile,
                    "--proxy-server=http://127.0.0.1:%d" % proxy_port,
                    "--proxy-bypass-list=<-loopback>", "about:blank"]
         self.log = open(os.path.join(work, "chromium.log"), "wb")
@@ -164,10 +172,38 @@ class Browser:
         node = self.call("DOM.querySelector", nodeId=root, selector=selector)["nodeId"]
         self.call("DOM.setFileInputFiles", files=[os.path.abspath(path)], nodeId=node)
 
+    def drop_files(self, selector, paths):
+        """Drops files on the element, as a user drags them from a file manager: the page gets
+        them with handles that read each file as it is at the time."""
+        self.evaluate("document.querySelector(%r).scrollIntoView({block: 'center'})" % selector)
+        x, y = self.evaluate("(() => { const box = document.querySelector(%r).getBoundingClientRect();"
+                             " return [box.left + box.width / 2, box.top + box.height / 2]; })()" % selector)
+        data = {"items": [], "files": [os.path.abspath(path) for path in paths], "dragOperationsMask": 1}
+        for kind in ("dragEnter", "dragOver", "drop"):
+            self.call("Input.dispatchDragEvent", type=kind, x=x, y=y, data=data)
+
+    def watch_long_tasks(self):
+        """From the next page loaded on, window.longTasks lists the length in milliseconds of
+        every task that kept the page busy for more than 50 ms."""
+        self.call("Page.addScriptToEvaluateOnNewDocument", source=LONG_TASKS)
+
     def screenshot(self, path):
         data = self.call("Page.captureScreenshot", format="png")["data"]
         with open(path, "wb") as file:
             file.write(base64.b64decode(data))
+
+    def renderers(self):
+        """The process ids of this browser's renderers, where the page and its workers run."""
+        found = []
+        for pid in os.listdir("/proc"):
+            try:
+                with open("/proc/%s/cmdline" % pid, "rb") as file:
+                    command = file.read().split(b"\0")
+            except (OSError, ValueError):
+                continue
+            if b"--type=renderer" in command and any(self.profile.encode() in part for part in command):
+                found.append(int(pid))
+        return found
 
     def close(self):
         try:

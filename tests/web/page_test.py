@@ -1,14 +1,15 @@
 #!/usr/bin/env python3
 """The page in headless Chromium, as a user drives it: for a handful of golden cases it picks
 the two files, waits for the evaluation, and checks that the report shown and the report saved
-are the expected bytes, that the verdict names the check with every blank filled, that the
-cell the check names has the fault colour at its edge and its own colour in its middle (and
-the legend says what its kind of black cell means), that the rejected row has the fault
-colour, what the pointer
-shows on that cell before and after the wheel, that another block of a passing submission can
-be drawn, and that after the page's own files no request left the page and nothing was stored.
-A submission of 5 GB (a sparse file) shows the progress bar move and the evaluation cancelled.
-Skips (exit status 77) when Chromium is not installed.
+are the expected bytes, that the verdict names the check with every blank filled and shows the
+line the check names, that the cell the check names has the fault colour at its edge and its
+own colour in its middle (and the legend says what its kind of black cell means), that the
+rejected row has the fault colour, what the pointer shows on that cell before and after the
+wheel (which zooms only with Ctrl or once the picture has the focus), that another block of a
+passing submission is drawn without moving what stands above the picture, and that after the
+page was loaded no request left it and nothing was stored. A submission of 5 GB (a sparse
+file) shows the progress bar move and the evaluation cancelled. Skips (exit status 77) when
+Chromium is not installed.
 
     page_test.py WEB_DIR CASES_DIR WORK_DIR"""
 import os
@@ -27,16 +28,16 @@ FAULT = (0xFF, 0xE6, 0x00)
 OWN = {b"148": ((0xFF, 0xFF, 0xFF), "not covered yet"), b"157": ((0xE6, 0x00, 0x7E), "no rectangle")}
 CELL_COLOURS = [(0xFF, 0xFF, 0xFF), (0x26, 0x26, 0x26), (0xC8, 0xC8, 0xC8)]
 FAULT_ROW_ALPHA = 0.4
-# (case, what else to check): "cell" the colour of the named cell, "row" that of the rejected
-# row, "block" the choice of another block.
+# (case, what else to check, the line the verdict marks and a mark in it): "cell" the colour of
+# the named cell, "row" that of the rejected row, "block" the choice of another block.
 CASES = [
-    ("worked-example", None),
-    ("entries-in-submission-order", "block"),
-    ("input-row-too-long", "row"),
-    ("worked-example-148", "cell"),
-    ("cell-left-white", "cell"),
-    ("task-name-wrong", None),
-    ("submission-binary-garbage", None),
+    ("worked-example", None, None),
+    ("entries-in-submission-order", "block", None),
+    ("input-row-too-long", "row", ("6", None)),
+    ("worked-example-148", "cell", ("6", None)),
+    ("cell-left-white", "cell", None),
+    ("task-name-wrong", None, ("2", "␠")),
+    ("submission-binary-garbage", None, ("1", "\\xDE")),
 ]
 FINISHED = "['done', 'error', 'cancelled'].includes(document.body.dataset.state) && document.body.dataset.state"
 
@@ -148,7 +149,7 @@ class PageRun:
 
     def check_pointer(self, case_dir, x, y, expected):
         """The cell under the pointer, with the rectangle over it and that rectangle's line as
-        written; the wheel zooms in around the pointer."""
+        written; the wheel zooms in around the pointer once the picture has the focus."""
         words = self.pointer_over_cell(x, y)
         check(words.startswith("x = %d, y = %d: " % (x, y)), "the pointer shows " + words)
         ordinal = re.match(rb"Napaka \[Ozi18Zelmiranke:148\]: (\d+)\.", expected)
@@ -159,11 +160,16 @@ class PageRun:
                 written = file.read().split(b"\n")[int(line.group(2)) - 1].rstrip(b"\r")
             check(line.group(3) == shown(written), "line %s is not %r: %s" % (line.group(2), written, words))
         scale = self.browser.evaluate("picture.scale")
+        self.pointer_over_cell(x, y, wheel=-200)
+        check(self.browser.evaluate("picture.scale") == scale, "the wheel zoomed a picture without the focus")
+        check(self.browser.evaluate("document.getElementById('zoom-hint').classList.contains('shown')"),
+              "the wheel without the focus did not say how to zoom")
+        self.browser.evaluate("document.getElementById('canvas').focus()")
         words = self.pointer_over_cell(x, y, wheel=-200)
         check(self.browser.evaluate("picture.scale") > scale, "the wheel did not zoom in")
         check(words.startswith("x = %d, y = %d: " % (x, y)), "after zooming the pointer shows " + words)
 
-    def run_case(self, case_dir, extra):
+    def run_case(self, case_dir, extra, line):
         name = os.path.basename(case_dir)
         with open(os.path.join(case_dir, "expected.txt"), "rb") as file:
             expected = file.read()
@@ -178,9 +184,17 @@ class PageRun:
         number = re.match(rb"Napaka \[Ozi18Zelmiranke:(\d+)\]", expected)
         check(("Check %s " % number.group(1).decode()) in title if number else title.startswith("OK"),
               "the verdict says " + title)
-        # Every blank of the check's English line is filled from the message.
+        # Every blank of the check's English line is filled from the message, and the line the
+        # check names is shown as the file holds it.
         words = self.browser.evaluate("document.getElementById('verdict').textContent")
         check("…" not in words and "{" not in words, "the verdict has a blank: " + words)
+        if line:
+            named = self.browser.evaluate("[...document.querySelectorAll('#where-lines .named')]"
+                                          ".map((row) => row.textContent)")
+            check(len(named) == 1 and named[0].startswith(line[0]), "the verdict marks the lines %s" % named)
+            marks = self.browser.evaluate("[...document.querySelectorAll('#where-lines .named mark')]"
+                                          ".map((mark) => mark.textContent)")
+            check(not line[1] or line[1] in marks, "the line's marks are %s, not %s" % (marks, line[1]))
         if extra == "cell":
             x, y = map(int, re.search(rb"x = (\d+), y = (\d+)", expected).groups())
             colour = self.colour_of_cell(x, y, name, 0.12)
@@ -202,14 +216,23 @@ class PageRun:
             check(any(near(colour, blend) for blend in blends),
                   "the rejected row %d shows %s, not the fault colour over a cell" % (y, colour))
         if extra == "block":
-            self.browser.evaluate("(() => { const block = document.getElementById('block');"
-                                  " block.value = 2; block.dispatchEvent(new Event('change')); })()")
-            self.browser.wait_for("document.body.dataset.state === 'running' || "
-                                  "document.getElementById('caption').textContent.includes('blok 2')")
-            check(self.browser.wait_for(FINISHED) == "done", "the run for block 2 did not finish")
-            caption = self.browser.evaluate("document.getElementById('caption').textContent")
-            check("blok 2," in caption, "block 2 was not drawn: " + caption)
+            self.check_block_switch()
         self.check_nothing_left()
+
+    def check_block_switch(self):
+        """The next block is drawn, and the buttons above the picture stay where they were while
+        it is evaluated and after, so that a second click lands on the same button."""
+        where = ("(() => { const box = document.getElementById('block-next').getBoundingClientRect();"
+                 " return [box.left + scrollX, box.top + scrollY]; })()")
+        before = self.browser.evaluate(where)
+        self.browser.evaluate("document.getElementById('block-next').click()")
+        during = self.browser.evaluate(where)
+        check(self.browser.wait_for(FINISHED) == "done", "the run for block 2 did not finish")
+        self.browser.evaluate("new Promise((done) => requestAnimationFrame(done))")
+        caption = self.browser.evaluate("document.getElementById('caption').textContent")
+        check(caption.startswith("Block 2 of the submission"), "block 2 was not drawn: " + caption)
+        check(before == during == self.browser.evaluate(where),
+              "the block buttons moved: %s, then %s, then %s" % (before, during, self.browser.evaluate(where)))
 
     def run_cancel(self, case_dir):
         """A 5 GB submission: the progress bar moves, and Cancel stops the evaluation."""
@@ -245,9 +268,9 @@ def main():
     run = PageRun(web, work)
     failures = 0
     try:
-        for name, extra in CASES:
+        for name, extra, line in CASES:
             try:
-                run.run_case(os.path.join(cases, name), extra)
+                run.run_case(os.path.join(cases, name), extra, line)
                 print("ok %s" % name)
             except Failure as failure:
                 failures += 1

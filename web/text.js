@@ -1,0 +1,86 @@
+// Bytes of the files and the report as the page shows them: printable ASCII as it is, every
+// other byte as \xHH (as the viewer's pictures show them), and every text cut to a length a
+// reader can take in, with its end marked, so that no file can make the page slow or huge.
+"use strict";
+
+// How much of each text the page shows at most, in bytes.
+const SHOWN = {
+  report: 64 << 10,  // the report; saving it gives all of it
+  value: 160,        // a value of a message filled into the English line
+  message: 4096,     // the part of a message matched against its template
+};
+
+const BYTE_TEXT = Array.from({length: 256}, (_, byte) =>
+  byte >= 0x20 && byte < 0x7f ? String.fromCharCode(byte)
+                              : "\\x" + byte.toString(16).toUpperCase().padStart(2, "0"));
+
+// `bytes` as text, at most `most` bytes of them and "…" when there are more; an LF stays a line
+// end when `lineEnds`.
+function shown(bytes, {most = Infinity, lineEnds = false} = {}) {
+  const end = Math.min(bytes.length, most);
+  const parts = new Array(end);
+  for (let i = 0; i < end; ++i) {
+    parts[i] = lineEnds && bytes[i] === 10 ? "\n" : BYTE_TEXT[bytes[i]];
+  }
+  return parts.join("") + (end < bytes.length ? "…" : "");
+}
+
+// One character a byte, for matching a message against its template.
+function latin1(bytes) {
+  let text = "";
+  for (let i = 0; i < bytes.length; i += 8192) {
+    text += String.fromCharCode.apply(null, bytes.subarray(i, i + 8192));
+  }
+  return text;
+}
+const bytesOf = (text) => Uint8Array.from(text, (c) => c.charCodeAt(0));
+
+function sizeText(bytes) {
+  if (bytes < 1e3) return bytes + " B";
+  if (bytes < 1e6) return (bytes / 1e3).toFixed(1) + " kB";
+  if (bytes < 1e9) return (bytes / 1e6).toFixed(1) + " MB";
+  return (bytes / 1e9).toFixed(2) + " GB";
+}
+
+const countText = (count) => count.toLocaleString("en-US");
+
+// A line of a file as a reader should see it: escaped bytes and the blanks and tabs at its end
+// marked, since those are what makes a line that looks right fail its check.
+function markedLine(bytes, length) {
+  const line = document.createElement("code");
+  let end = bytes.length;
+  while (end > 0 && (bytes[end - 1] === 0x20 || bytes[end - 1] === 0x09) && end === length) --end;
+  let plain = "";
+  const flush = () => {
+    if (plain) line.append(plain);
+    plain = "";
+  };
+  const mark = (text, title) => {
+    flush();
+    const span = document.createElement("mark");
+    span.textContent = text;
+    span.title = title;
+    line.append(span);
+  };
+  for (let i = 0; i < bytes.length; ++i) {
+    const byte = bytes[i];
+    if (i >= end) mark(byte === 0x20 ? "␠" : "⇥", byte === 0x20 ? "a blank at the end of the line"
+                                                              : "a tab at the end of the line");
+    else if (byte >= 0x20 && byte < 0x7f) plain += BYTE_TEXT[byte];
+    else mark(BYTE_TEXT[byte], "the byte " + BYTE_TEXT[byte] + ", which is no printable ASCII character");
+  }
+  flush();
+  if (length > bytes.length) {
+    const rest = document.createElement("span");
+    rest.className = "cut";
+    rest.textContent = " … (" + countText(length) + " bytes in all)";
+    line.append(rest);
+  }
+  if (length === 0) {
+    const empty = document.createElement("span");
+    empty.className = "cut";
+    empty.textContent = "(empty line)";
+    line.append(empty);
+  }
+  return line;
+}
