@@ -9,7 +9,7 @@
 const page = {
   module: null,
   workerUrl: null,
-  readerUrl: null,
+  reader: null,  // the reader's script, for the worker to start
   worker: null,
   spare: null,  // a worker with the module ready, for the next evaluation
   total: 0,
@@ -24,7 +24,7 @@ const $ = (id) => document.getElementById(id);
 function load() {
   const parts = Array.from(document.querySelectorAll("script.worker"), (script) => script.textContent);
   page.workerUrl = URL.createObjectURL(new Blob([parts.join("\n")], {type: "text/javascript"}));
-  page.readerUrl = URL.createObjectURL(new Blob([$("reader").textContent], {type: "text/javascript"}));
+  page.reader = $("reader").textContent;
   const wasm = Uint8Array.from(atob($("module").textContent.trim()), (c) => c.charCodeAt(0));
   WebAssembly.compile(wasm).then((module) => {
     page.module = module;
@@ -69,7 +69,7 @@ function filesChanged() {
 function prepareWorker() {
   if (!page.spare) {
     page.spare = new Worker(page.workerUrl);
-    page.spare.postMessage({module: page.module, readerUrl: page.readerUrl});
+    page.spare.postMessage({module: page.module, reader: page.reader});
   }
 }
 

@@ -9,9 +9,9 @@
 // error's name when the file cannot be read.
 "use strict";
 
-const PIECE = 4 << 20;
+const PIECE = 1 << 20;
 // The buffers of each file: how many pieces are read at once, or wait to be taken.
-const POOL = 3;
+const POOL = 4;
 
 const slots = [];
 
@@ -33,9 +33,9 @@ function pump(open) {
   const slot = slots[open];
   if (slot.cancelled) return;
   while (slot.next < slot.file.size && (slot.free.length || slot.made < POOL)) {
-    const buffer = slot.free.pop() || (++slot.made, new ArrayBuffer(PIECE));
     const start = slot.next;
     slot.next = Math.min(slot.file.size, start + PIECE);
+    const buffer = slot.free.pop() || (++slot.made, new ArrayBuffer(slot.next - start));
     slot.order.push(readInto(slot.file.slice(start, slot.next), buffer));
   }
   if (slot.waiting) return;

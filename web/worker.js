@@ -1,7 +1,7 @@
 // The page's worker: one evaluation, away from the page so that the page stays responsive.
 // The page builds this worker from the module's factory (createZelmiranke), paint.js and this
-// script, and hands it first the compiled module with the URL of the reader's script
-// (reader.js), then the two File objects, so it loads nothing. Messages to the page:
+// script, and hands it first the compiled module with the reader's script (reader.js), then
+// the two File objects, so it loads nothing. Messages to the page:
 // {kind: "progress", bytes}, then {kind, fields} for "report" (with runMs, the time from the
 // files to the report), "where", "scene" (with the picture's bitmap, see paint.js) and "lines"
 // (see src/web/scene_fields.h), then {kind: "done"} or {kind: "error", message, fault}, where
@@ -13,8 +13,7 @@
 // which is slower and leaves each chunk to the garbage collector.
 "use strict";
 
-const STREAMS = typeof WebAssembly.Suspending === "function" && typeof WebAssembly.promising === "function" &&
-                typeof Worker === "function";
+let streams = typeof WebAssembly.Suspending === "function" && typeof WebAssembly.promising === "function";
 // Progress messages at most this often, in milliseconds.
 const PROGRESS_EVERY = 50;
 
@@ -35,13 +34,7 @@ const run = {
 
 self.onmessage = async (event) => {
   if (event.data.module) {
-    if (STREAMS) {
-      reader = new Worker(event.data.readerUrl);
-      reader.onmessage = ({data}) => {
-        const pieces = run.readers[data.open];
-        if (pieces && pieces.generation === data.generation) pieces.take(data);
-      };
-    }
+    if (streams) startReader(event.data.reader);
     instance = instantiate(event.data.module);
     return;
   }
@@ -53,12 +46,27 @@ self.onmessage = async (event) => {
   }
 };
 
+// The reader's worker, made here from its script: a worker the page made would be of another
+// origin for a page opened from disk. Without it the files are read here.
+function startReader(script) {
+  try {
+    reader = new Worker(URL.createObjectURL(new Blob([script], {type: "text/javascript"})));
+  } catch (error) {
+    streams = false;
+    return;
+  }
+  reader.onmessage = ({data}) => {
+    const pieces = run.readers[data.open];
+    if (pieces && pieces.generation === data.generation) pieces.take(data);
+  };
+}
+
 function instantiate(compiled) {
   let exports = null;
   // The module's object: emscripten puts its memory's views on it (HEAPU8).
   const module = {
     instantiateWasm(imports, receive) {
-      if (STREAMS) imports.env.zel_read = new WebAssembly.Suspending(imports.env.zel_read);
+      if (streams) imports.env.zel_read = new WebAssembly.Suspending(imports.env.zel_read);
       WebAssembly.instantiate(compiled, imports).then((made) => {
         exports = made.exports;
         receive(made, compiled);
@@ -77,7 +85,7 @@ function instantiate(compiled) {
       postMessage({kind, fields}, buffers);
     },
     openFile(file) {
-      run.readers[file] = STREAMS ? new PieceReader(file, run.files[file], ++run.generation)
+      run.readers[file] = streams ? new PieceReader(file, run.files[file], ++run.generation)
                                   : new SyncReader(run.files[file]);
     },
     readFile(file, at, size) {
@@ -90,7 +98,7 @@ function instantiate(compiled) {
         progress(file, reader.offset);
         return count;
       };
-      if (STREAMS) return reader.read(module, at, size).then(got, failed);
+      if (streams) return reader.read(module, at, size).then(got, failed);
       try {
         return got(reader.read(module, at, size));
       } catch (error) {
@@ -98,7 +106,7 @@ function instantiate(compiled) {
       }
     },
   };
-  return createZelmiranke(module).then(() => STREAMS ? WebAssembly.promising(exports.zel_run) : exports.zel_run);
+  return createZelmiranke(module).then(() => streams ? WebAssembly.promising(exports.zel_run) : exports.zel_run);
 }
 
 function progress(file, offset) {

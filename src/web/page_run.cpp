@@ -77,7 +77,7 @@ class PageSource : public ByteSource {
   }
 
  private:
-  static constexpr std::size_t kChunk = std::size_t{8} << 20;
+  static constexpr std::size_t kChunk = std::size_t{2} << 20;
   int file_;
   std::unique_ptr<char[]> chunk_;  // not cleared: no need
   std::size_t at_ = 0;

@@ -82,13 +82,12 @@ class Browser:
     """One Chromium with a fresh profile and one page, whose DevTools session `call` talks to."""
 
     def __init__(self, chromium, work, proxy_port):
-        self.profile = os.path.join(work, "profile")
         to_browser = os.pipe()
         from_browser = os.pipe()
         # The pipe's ends as the browser's descriptors 3 and 4, by the shell that starts it.
         command = ["bash", "-c", 'exec 3<&%d 4>&%d; exec "$@"' % (to_browser[0], from_browser[1]),
                    "chromium", chromium, *FLAGS, "--remote-debugging-pipe",
-                   "--user-data-dir=" + self.profile,
+                   "--user-data-dir=" + os.path.join(work, "profile"),
                    "--proxy-server=http://127.0.0.1:%d" % proxy_port,
                    "--proxy-bypass-list=<-loopback>", "about:blank"]
         self.log = open(os.path.join(work, "chromium.log"), "wb")
@@ -187,23 +186,15 @@ class Browser:
         every task that kept the page busy for more than 50 ms."""
         self.call("Page.addScriptToEvaluateOnNewDocument", source=LONG_TASKS)
 
+    def renderers(self):
+        """The process ids of this browser's renderers, where the page and its workers run."""
+        processes = self.call("SystemInfo.getProcessInfo", browser=True)["processInfo"]
+        return [process["id"] for process in processes if process["type"] == "renderer"]
+
     def screenshot(self, path):
         data = self.call("Page.captureScreenshot", format="png")["data"]
         with open(path, "wb") as file:
             file.write(base64.b64decode(data))
-
-    def renderers(self):
-        """The process ids of this browser's renderers, where the page and its workers run."""
-        found = []
-        for pid in os.listdir("/proc"):
-            try:
-                with open("/proc/%s/cmdline" % pid, "rb") as file:
-                    command = file.read().split(b"\0")
-            except (OSError, ValueError):
-                continue
-            if b"--type=renderer" in command and any(self.profile.encode() in part for part in command):
-                found.append(int(pid))
-        return found
 
     def close(self):
         try:
