@@ -117,12 +117,13 @@ bench: bench-tools
 bench-compare: bench-tools
 	JOBS=$(JOBS) bash bench/compare.sh $(RELEASE) $(BASE) $(WORKLOADS)
 
-# The page in headless Chromium against the native evaluator on the realistic workload (or
-# WORKLOAD=name), and the page's frames on a picture of a million rectangles.
-WORKLOAD ?= realistic
+# The page in headless Chromium against the native evaluator, taking turns, on the realistic
+# workload and 480 MB of long rectangle lines (or WORKLOADS="name ..."), with its renderer's
+# memory; then the page's frames on a picture of a million rectangles.
 bench-web: bench-tools web
-	bash -c 'source bench/workloads.sh && dir=$$(workload_dir $(RELEASE) $(WORKLOAD)) && \
-	  python3 bench/web.py $(WEB) $(RELEASE)/Ozi18Zelmiranke "$$dir" build/bench-web $${RUNS:-7}'
+	bash -c 'source bench/workloads.sh && dirs=() && \
+	  for name in $(or $(WORKLOADS),realistic long); do dirs+=("$$(workload_dir $(RELEASE) $$name)") || exit 1; done && \
+	  python3 bench/web.py $(WEB) $(RELEASE)/Ozi18Zelmiranke build/bench-web $${RUNS:-7} "$${dirs[@]}"'
 
 # Line and branch coverage per layer of the whole suite (unit tests, golden cases, randomized
 # comparisons), with gcovr; the last line is the core's.

@@ -44,7 +44,7 @@ async function choose(which, entry) {
 function showBox(which) {
   const entry = files[which];
   $(which + "-name").textContent = entry ? entry.name + " (" + sizeText(entry.size) + ")"
-                                         : "No file yet: click to pick one, or drop it here.";
+                                         : "No file yet: click or tap to pick one, or drop it here.";
   $("drop-" + which).classList.toggle("chosen", Boolean(entry));
 }
 

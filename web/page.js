@@ -224,7 +224,7 @@ function showPicture(fields) {
   picture.show(fields);
   $("caption").textContent = captionOf(fields);
   const failure = latin1(page.verdict.verdict) === "failure";
-  $("go-failure").disabled = !failure;
+  $("go-failure").hidden = !failure;
   const blocks = latin1(page.verdict.verdict) === "ok" ? page.verdict.blocks : 0;
   $("blocks").hidden = blocks < 2;
   $("block").max = blocks;
@@ -270,8 +270,11 @@ function showLegend(fields) {
   }
 }
 
-const POINTER_HELP = "Point at a cell to see it. Drag to move; Ctrl + wheel (or the wheel once " +
-                     "the picture is clicked) or two fingers zoom; keys: arrows, + and −, 0, f.";
+// What the line under the picture says until a cell is pointed at: for a mouse, or for fingers.
+const POINTER_HELP = window.matchMedia("(pointer: coarse)").matches
+    ? "Tap a cell to see it. Two fingers move and zoom the picture; one finger scrolls the page."
+    : "Point at a cell to see it. Drag to move; Ctrl + wheel (or the wheel once the picture is " +
+      "clicked) zooms; keys: arrows, + and −, 0, f.";
 
 function showPointer(about) {
   const text = $("pointer");
@@ -300,6 +303,8 @@ const picture = new Picture($("canvas"), showPointer, $("zoom-hint"));
 function listen() {
   files.onChange = filesChanged;
   listenToFiles();
+  showBox("input");
+  showBox("submission");
   $("check").addEventListener("click", () => start());
   $("cancel").addEventListener("click", cancel);
   $("save").addEventListener("click", saveReport);

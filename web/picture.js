@@ -7,6 +7,9 @@
 
 // How long the hint that the wheel needs Ctrl or a click stays up, in milliseconds.
 const HINT_MS = 1500;
+// The canvas's height, in pixels, whatever the grid's shape.
+const LEAST_CANVAS_HEIGHT = 240;
+const MOST_CANVAS_HEIGHT = 760;
 
 class Picture {
   constructor(canvas, onPointer, hint) {
@@ -33,7 +36,18 @@ class Picture {
     this.bitmap.width = w;
     this.bitmap.height = h;
     this.bitmap.getContext("2d").putImageData(new ImageData(this.scene.pixels, w, h), 0, 0);
+    this.fitHeight();
     this.fit();
+  }
+
+  // The canvas as tall as the whole grid needs at its width, within what the window allows.
+  fitHeight() {
+    const beyond = ringBeyond(this.scene);
+    const across = this.canvas.clientWidth - rulerWidth(this.scene) - 2 * beyond;
+    const cell = Math.min(this.scene.mostCellPixels, across / this.scene.w);
+    const most = Math.min(0.7 * window.innerHeight, MOST_CANVAS_HEIGHT);
+    const height = this.scene.h * cell + RULER_BAND + 2 * beyond;
+    this.canvas.style.height = Math.round(Math.max(LEAST_CANVAS_HEIGHT, Math.min(most, height))) + "px";
   }
 
   // The rectangles' lines as written (see SendLines in src/web/scene_fields.h).

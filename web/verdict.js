@@ -113,9 +113,9 @@ function showFileFault(fault, action) {
 // the file holds them, that line marked.
 function showWhere(fields, report) {
   const place = [];
-  if (fields.block) place.push("block " + countText(fields.block) + " of the submission");
-  if (fields.test) place.push("test " + fields.test);
-  if (report.rectangle) place.push("rectangle " + countText(report.rectangle) + " of the block");
+  if (report.rectangle) place.push("rectangle " + countText(report.rectangle));
+  if (fields.block) place.push((place.length ? "of " : "") + "block " + countText(fields.block));
+  if (fields.test) place.push("(test " + fields.test + ")");
   const file = latin1(fields.excerptFile);
   const line = report.line || 0;  // 0: the check names no line
   const lines = $("where-lines");
@@ -138,7 +138,7 @@ function showWhere(fields, report) {
     row.textContent = "The file ends before line " + countText(line) + ".";
     lines.appendChild(row);
   }
-  $("where-place").textContent = (place.length ? place.join(", ") + "; " : "") +
-      (line ? "line " + countText(line) + " of the " : "the first lines of the ") + FILE_WORDS[file] + ":";
+  $("where-place").textContent = (line ? "Line " + countText(line) + " of the " : "The first lines of the ") +
+      FILE_WORDS[file] + (place.length ? ": " + place.join(" ") : "");
   $("where").hidden = false;
 }

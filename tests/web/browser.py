@@ -12,6 +12,7 @@ import os
 import shutil
 import subprocess
 import threading
+import threading
 import time
 import urllib.parse
 
@@ -207,3 +208,45 @@ class Browser:
             self.process.kill()
             self.process.wait()
         self.log.close()
+
+
+class MemoryPeak:
+    """The most the resident memory of some processes grew above what it was when made, in MiB,
+    from the kernel's high-water mark where it may be reset, else by sampling."""
+
+    def __init__(self, pids):
+        self.pids = pids
+        self.before = {pid: self.field(pid, "VmRSS") for pid in pids}
+        try:
+            for pid in pids:
+                with open("/proc/%d/clear_refs" % pid, "w") as file:
+                    file.write("5")
+            self.marks = True
+        except OSError:
+            self.marks = False
+        self.most = dict(self.before)
+        self.running = True
+        self.thread = threading.Thread(target=self.sample)
+        self.thread.start()
+
+    @staticmethod
+    def field(pid, name):
+        with open("/proc/%d/status" % pid) as file:
+            for line in file:
+                if line.startswith(name + ":"):
+                    return int(line.split()[1]) // 1024
+        return 0
+
+    def sample(self):
+        while self.running:
+            for pid in self.pids:
+                self.most[pid] = max(self.most[pid], self.field(pid, "VmRSS"))
+            time.sleep(0.01)
+
+    def stop(self):
+        self.running = False
+        self.thread.join()
+        if self.marks:
+            for pid in self.pids:
+                self.most[pid] = max(self.most[pid], self.field(pid, "VmHWM"))
+        return max(self.most[pid] - self.before[pid] for pid in self.pids)

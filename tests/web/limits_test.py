@@ -9,11 +9,10 @@ import os
 import re
 import shutil
 import sys
-import threading
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from browser import find_chromium  # noqa: E402
+from browser import MemoryPeak, find_chromium  # noqa: E402
 from page_test import FINISHED, Failure, PageRun, check  # noqa: E402
 
 LONGEST_TASK_MS = 200
@@ -98,7 +97,7 @@ class Limits:
                            b"1\n1\n0 0 1 1" + b" x" * 2000 + b"\n", repeat=(512 << 20) // 4012)
         self.run.load()
         time.sleep(0.5)  # the spare worker made ready
-        peak = Peak(self.browser.renderers())
+        peak = MemoryPeak(self.browser.renderers())
         self.pick(submission)
         state = self.browser.wait_for(FINISHED, 300)
         growth = peak.stop()
@@ -109,48 +108,6 @@ class Limits:
 
     def close(self):
         self.run.close()
-
-
-class Peak:
-    """The most the resident memory of some processes grew above what it was when made, in MiB,
-    from the kernel's high-water mark where it may be reset, else by sampling."""
-
-    def __init__(self, pids):
-        self.pids = pids
-        self.before = {pid: self.field(pid, "VmRSS") for pid in pids}
-        try:
-            for pid in pids:
-                with open("/proc/%d/clear_refs" % pid, "w") as file:
-                    file.write("5")
-            self.marks = True
-        except OSError:
-            self.marks = False
-        self.most = dict(self.before)
-        self.running = True
-        self.thread = threading.Thread(target=self.sample)
-        self.thread.start()
-
-    @staticmethod
-    def field(pid, name):
-        with open("/proc/%d/status" % pid) as file:
-            for line in file:
-                if line.startswith(name + ":"):
-                    return int(line.split()[1]) // 1024
-        return 0
-
-    def sample(self):
-        while self.running:
-            for pid in self.pids:
-                self.most[pid] = max(self.most[pid], self.field(pid, "VmRSS"))
-            time.sleep(0.01)
-
-    def stop(self):
-        self.running = False
-        self.thread.join()
-        if self.marks:
-            for pid in self.pids:
-                self.most[pid] = max(self.most[pid], self.field(pid, "VmHWM"))
-        return max(self.most[pid] - self.before[pid] for pid in self.pids)
 
 
 def main():
