@@ -1,9 +1,9 @@
 #!/usr/bin/env python3
 """Checks the layout of src/: each layer includes only from itself and the layers below it
 (base, then eval, then explain, then the programs' own folders, which know nothing of each
-other but that the page's glue, web, is a client of the viewer), headers
-include no cycle, no file is longer than 400 lines, and src/ itself holds only the programs'
-short mains. Also, anywhere in the sources, tests, fuzzers and the page: no range of check
+other but that the page's glue, web, is a client of the viewer), headers include no cycle, no
+file is longer than 400 lines (nor one of the page's, in web/), and src/ itself holds only the
+programs' short mains. Also, anywhere in the sources, tests, fuzzers and the page: no range of check
 numbers, because what a check means is said by the table of checks (src/eval/checks.h) alone.
    layers.py SRC_DIR"""
 import re
@@ -61,10 +61,22 @@ def main():
             graph[name].append(included)
     faults += cycles(graph)
     faults += check_ranges(src.parent)
+    faults += long_files(src.parent / "web")
     for fault in faults:
         print(fault)
     print(f"{len(files)} files, {len(faults)} faults")
     return 1 if faults else 0
+
+
+def long_files(folder):
+    """One line for each file of `folder` longer than MOST_LINES."""
+    found = []
+    for path in sorted(p for p in folder.rglob("*") if p.is_file()):
+        lines = path.read_text(encoding="utf-8").count("\n")
+        if lines > MOST_LINES:
+            found.append(f"{folder.name}/{path.relative_to(folder).as_posix()}: {lines} lines, "
+                         f"more than {MOST_LINES}")
+    return found
 
 
 def check_ranges(root):

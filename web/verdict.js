@@ -110,16 +110,21 @@ function showFileFault(fault, action) {
 }
 
 // Where the failure lies: the block and test it belongs to, and the lines around its line as
-// the file holds them, that line marked.
+// the file holds them, that line marked (for a check that names a line).
 function showWhere(fields, report) {
   const place = [];
-  if (report.rectangle) place.push("rectangle " + countText(report.rectangle));
-  if (fields.block) place.push((place.length ? "of " : "") + "block " + countText(fields.block));
+  if (report.rectangle) place.push("rectangle " + countText(report.rectangle) + " of");
+  if (fields.block) place.push("block " + countText(fields.block));
   if (fields.test) place.push("(test " + fields.test + ")");
-  const file = latin1(fields.excerptFile);
-  const line = report.line || 0;  // 0: the check names no line
   const lines = $("where-lines");
   lines.textContent = "";
+  lines.hidden = !fields.excerptEnds;
+  if (!fields.excerptEnds) {
+    $("where-place").textContent = place.length ? "In " + place.join(" ") + " of the submission" : "";
+    $("where").hidden = !place.length;
+    return;
+  }
+  const line = report.line;
   let start = 0;
   fields.excerptEnds.forEach((end, i) => {
     const number = fields.excerptFirst + i;
@@ -132,13 +137,13 @@ function showWhere(fields, report) {
     lines.appendChild(row);
     start = end;
   });
-  if (line && fields.excerptFirst + fields.excerptEnds.length <= line) {
+  if (fields.excerptFirst + fields.excerptEnds.length <= line) {
     const row = document.createElement("div");
     row.className = "named";
     row.textContent = "The file ends before line " + countText(line) + ".";
     lines.appendChild(row);
   }
-  $("where-place").textContent = (line ? "Line " + countText(line) + " of the " : "The first lines of the ") +
-      FILE_WORDS[file] + (place.length ? ": " + place.join(" ") : "");
+  $("where-place").textContent = "Line " + countText(line) + " of the " + FILE_WORDS[latin1(fields.excerptFile)] +
+      (place.length ? ": " + place.join(" ") : "");
   $("where").hidden = false;
 }

@@ -12,6 +12,9 @@
 #include <cstring>
 #include <limits>
 #include <memory>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "base/byte_source.h"
 #include "base/line_texts.h"
@@ -121,9 +124,9 @@ void SendFailurePlace(const ViewedRun& run, PageFields& fields) {
   }
 }
 
-// The lines around the failure's line (the first lines when it names none) in the file its
-// check reads, read again: the first line's number, the lines' heads one after the other,
-// where each ends and each line's whole length.
+// The lines around the failure's line in the file its check reads, read again: the first
+// line's number, the lines' heads one after the other, where each ends and each line's whole
+// length. The line a check names is never 0, but a file may have ended before it.
 void SendExcerpt(const EAssertion& failure, PageFields& fields) {
   const bool input = PartOfCheck(failure.check) == CheckPart::kTaskInput;
   const std::int64_t line = std::max<std::int64_t>(failure.site.line, 1);
@@ -184,9 +187,12 @@ void Run(std::int64_t requestedBlock) {
   PageFields fields;
   SendReport(run.evaluation, fields);
   fields.Post("report");
-  if (run.evaluation.failure) {
+  if (const std::optional<EAssertion>& failure = run.evaluation.failure) {
     SendFailurePlace(run, fields);
-    SendExcerpt(*run.evaluation.failure, fields);
+    const CheckInfo* check = FindCheck(failure->check);
+    if (check != nullptr && check->namesLine) {
+      SendExcerpt(*failure, fields);
+    }
     fields.Post("where");
   }
   const Scene scene = BuildScene(run, requestedBlock);

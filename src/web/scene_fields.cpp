@@ -165,8 +165,7 @@ Layout SendScene(const Scene& scene, FieldSink& sink) {
   return layout;
 }
 
-void SendLines(ByteSource& submission, const Scene& scene, const Layout& layout,
-               FieldSink& sink) {
+void SendLines(ByteSource& submission, const Scene& scene, const Layout& layout, FieldSink& sink) {
   const std::vector<std::optional<LineText>> texts =
       DrawnLines(submission, scene, layout, kTitleRoom + 1);
   std::string heads;

@@ -34,5 +34,4 @@ Layout SendScene(const Scene& scene, FieldSink& sink);
 // The lines of the drawn rectangles as written, read again from the submission (a source at
 // its start): their first bytes one after the other, where each ends, and whether it was cut
 // (0: whole, 1: cut, 2: the line could not be read again).
-void SendLines(ByteSource& submission, const Scene& scene, const Layout& layout,
-               FieldSink& sink);
+void SendLines(ByteSource& submission, const Scene& scene, const Layout& layout, FieldSink& sink);
