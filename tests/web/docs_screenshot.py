@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """The picture of docs/web.md: the page on the example failure (examples/view-*.txt, check 148
-on rectangle 12) with the pointer on the cell the check names, from the verdict to the legend.
+on rectangle 12) with the pointer on the cell the check names, from the files to the legend,
+as a laptop shows it.
    docs_screenshot.py WEB_DIR PNG"""
 import base64
 import os
@@ -11,6 +12,7 @@ import tempfile
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from page_test import FINISHED, PageRun  # noqa: E402
 
+WIDTH = 1100
 EXAMPLES = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "examples")
 
 
@@ -20,21 +22,17 @@ def main():
     run = PageRun(web, work)
     try:
         browser = run.browser
-        browser.call("Emulation.setDeviceMetricsOverride", width=1000, height=1500,
+        browser.call("Emulation.setDeviceMetricsOverride", width=WIDTH, height=1400,
                      deviceScaleFactor=1, mobile=False)
         run.load()
         browser.choose_file("#input-file", os.path.join(EXAMPLES, "view-input.txt"))
         browser.choose_file("#submission-file", os.path.join(EXAMPLES, "view-submission.txt"))
         browser.wait_for(FINISHED)
-        browser.evaluate("document.getElementById('canvas').style.height = '560px'")
         browser.evaluate("new Promise((done) => setTimeout(done, 300))")
-        browser.evaluate("picture.goToFailure()")
         run.pointer_over_cell(10, 3)
-        top = browser.evaluate("document.getElementById('result').getBoundingClientRect().top + scrollY")
         bottom = browser.evaluate("document.getElementById('legend').getBoundingClientRect().bottom + scrollY")
         data = browser.call("Page.captureScreenshot", format="png", captureBeyondViewport=True,
-                            clip={"x": 0, "y": top - 8, "width": 1000, "height": bottom - top + 24,
-                                  "scale": 1})["data"]
+                            clip={"x": 0, "y": 0, "width": WIDTH, "height": bottom + 16, "scale": 1})["data"]
         with open(png, "wb") as file:
             file.write(base64.b64decode(data))
     finally:
