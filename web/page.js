@@ -53,6 +53,9 @@ function setState(state, text) {
 // A file was picked, dropped, moved or swapped: say what looks wrong, else check at once.
 function filesChanged() {
   const misplaced = misplacement();
+  for (const which of ["input", "submission"]) {
+    $("drop-" + which).classList.toggle("misplaced", Boolean(files[which] && files[which].kind === OTHER[which]));
+  }
   $("files-notice").hidden = !misplaced;
   if (misplaced) {
     $("files-notice-text").textContent = misplaced.text;
@@ -63,7 +66,9 @@ function filesChanged() {
   }
   page.block = 0;
   if (files.input && files.submission && page.module && !misplaced) start();
-  else if (document.body.dataset.state !== "broken" && document.body.dataset.state !== "running") setState("ready");
+  else if (document.body.dataset.state !== "broken" && document.body.dataset.state !== "running") {
+    setState("ready", misplaced && files.input && files.submission ? "Put the files right, or press Check to check them as they are." : "");
+  }
 }
 
 function prepareWorker() {
@@ -140,12 +145,12 @@ function receive(message) {
       page.verdict = fields;
       document.body.classList.remove("stale");
       $("result").hidden = false;
-      showVerdict(fields, page.swap && {text: page.swap.text, run: () => { swapFiles(); }});
+      showVerdict(fields);
       showReport(fields.report);
       if (latin1(fields.verdict) !== "ok" || !page.block) $("picture").hidden = true;
       break;
     case "where":
-      showWhere(fields, page.verdict);
+      showWhy(fields, page.verdict, page.swap && {text: page.swap.text, run: swapFiles});
       break;
     case "scene":
       showPicture(fields);
@@ -189,10 +194,10 @@ function showFault(fault) {
 function showReport(report) {
   page.report = report;
   $("report-section").hidden = false;
-  $("report").textContent = shown(report, {most: SHOWN.report, lineEnds: true});
-  $("report-note").hidden = report.length <= SHOWN.report;
+  $("report").textContent = shown(report, {most: SHOWN_REPORT, lineEnds: true});
+  $("report-note").hidden = report.length <= SHOWN_REPORT;
   $("report-note").textContent = "The report has " + countText(report.length) + " bytes: the first " +
-      countText(SHOWN.report) + " are shown. Save it for all of them.";
+      countText(SHOWN_REPORT) + " are shown. Save it for all of them.";
 }
 
 function saveReport() {

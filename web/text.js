@@ -3,12 +3,8 @@
 // reader can take in, with its end marked, so that no file can make the page slow or huge.
 "use strict";
 
-// How much of each text the page shows at most, in bytes.
-const SHOWN = {
-  report: 64 << 10,  // the report; saving it gives all of it
-  value: 160,        // a value of a message filled into the English line
-  message: 4096,     // the part of a message matched against its template
-};
+// How much of the report the page shows, in bytes; saving it gives all of it.
+const SHOWN_REPORT = 64 << 10;
 
 const BYTE_TEXT = Array.from({length: 256}, (_, byte) =>
   byte >= 0x20 && byte < 0x7f ? String.fromCharCode(byte)
@@ -25,7 +21,7 @@ function shown(bytes, {most = Infinity, lineEnds = false} = {}) {
   return parts.join("") + (end < bytes.length ? "…" : "");
 }
 
-// One character a byte, for matching a message against its template.
+// One character a byte.
 function latin1(bytes) {
   let text = "";
   for (let i = 0; i < bytes.length; i += 8192) {
@@ -33,7 +29,6 @@ function latin1(bytes) {
   }
   return text;
 }
-const bytesOf = (text) => Uint8Array.from(text, (c) => c.charCodeAt(0));
 
 function sizeText(bytes) {
   if (bytes < 1e3) return bytes + " B";
@@ -44,12 +39,14 @@ function sizeText(bytes) {
 
 const countText = (count) => count.toLocaleString("en-US");
 
-// A line of a file as a reader should see it: escaped bytes and the blanks and tabs at its end
-// marked, since those are what makes a line that looks right fail its check.
+// A line of a file (its first bytes, of `length` in all) as a reader should see it: escaped
+// bytes and the blanks and tabs at its end marked, since those are what makes a line that
+// looks right fail its check.
 function markedLine(bytes, length) {
   const line = document.createElement("code");
+  // The blanks and tabs at the end, when the line's end is shown.
   let end = bytes.length;
-  while (end > 0 && (bytes[end - 1] === 0x20 || bytes[end - 1] === 0x09) && end === length) --end;
+  while (length === bytes.length && end > 0 && (bytes[end - 1] === 0x20 || bytes[end - 1] === 0x09)) --end;
   let plain = "";
   const flush = () => {
     if (plain) line.append(plain);
@@ -64,7 +61,7 @@ function markedLine(bytes, length) {
   };
   for (let i = 0; i < bytes.length; ++i) {
     const byte = bytes[i];
-    if (i >= end) mark(byte === 0x20 ? "␠" : "⇥", byte === 0x20 ? "a blank at the end of the line"
+    if (i >= end) mark(byte === 0x20 ? "·" : "→", byte === 0x20 ? "a blank at the end of the line"
                                                               : "a tab at the end of the line");
     else if (byte >= 0x20 && byte < 0x7f) plain += BYTE_TEXT[byte];
     else mark(BYTE_TEXT[byte], "the byte " + BYTE_TEXT[byte] + ", which is no printable ASCII character");

@@ -1,9 +1,10 @@
-// The verdict in words: what failed (the check's English line from docs/checks.md, its blanks
-// filled from the message), where (the block, the test, the line with the lines around it as
-// written), the likely cause when one is known, whose fault it is and how to fix it.
+// The verdict in words: what failed, where and why, as the module's explanation says it
+// (src/explain: the check's English line with its values, the block, the test, the likely
+// cause and its fix, whose fault it is), and the lines around the failing one as the file holds
+// them, that line marked.
 "use strict";
 
-// Words the checks table has no row for.
+// Words for the verdicts that are no failure of a check.
 const VERDICT_WORDS = {
   ok: {
     title: "OK: the submission passes",
@@ -14,51 +15,18 @@ const VERDICT_WORDS = {
     title: "Unexpected error",
     text: "The evaluation could not finish: a file could not be read, or memory ran out. " +
           "It says nothing about the submission; try again, and tell the organizers if it stays.",
-    party: "the grading setup, not the contestant",
+    party: "the grading setup, never the contestant",
   },
 };
+// The likely causes that say the files stand in each other's box: on the page, no one's fault.
+const SWAP_CAUSES = ["files-swapped", "submission-as-input", "input-as-submission"];
+// How much of a text of the explanation is shown, in characters.
+const SHOWN_WORDS = 2000;
 
-// The values of a template's blanks ({name}) in a message, as shown text, each cut to
-// SHOWN.value. A message that a zero byte or the page cut short lacks the end of its
-// template: then the last blank takes the rest.
-function templateValues(template, message) {
-  const parts = template.split(/\{(\w+)\}/);  // text, name, text, name, ..., text
-  const literal = (text) => text.replace(/[.*+?^${}()|[\]\\]/g, "\\$&");
-  const head = parts.slice(0, -1).map((part, i) => (i % 2 ? "([\\s\\S]*?)" : literal(part))).join("");
-  const match = new RegExp("^" + head + literal(parts[parts.length - 1]) + "$").exec(message) ||
-                new RegExp("^" + head + "$").exec(message);
-  const values = {};
-  if (match) {
-    parts.filter((_, i) => i % 2).forEach((name, i) => {
-      values[name] = shown(bytesOf(match[i + 1]), {most: SHOWN.value});
-    });
-  }
-  return values;
-}
+const wordsOf = (bytes) => shown(bytes, {most: SHOWN_WORDS});
+const sentence = (text) => text.charAt(0).toUpperCase() + text.slice(1) + (/[.!?]$/.test(text) ? "" : ".");
 
-// The English of a failure: the check's English line and its fix with their blanks filled
-// from the message (matched against the Slovene template) or from where the check points.
-function failureWords(fields) {
-  const words = CHECK_WORDS[fields.check];
-  const message = fields.message.subarray(0, SHOWN.message);
-  if (!words) return {title: "Check " + fields.check + " failed", text: shown(message, {most: SHOWN.value})};
-  const cut = message.length < fields.message.length;
-  const values = Object.assign({n: fields.line, k: fields.rectangle, x: fields.cell && fields.cell[0],
-                                y: fields.cell && fields.cell[1]},
-                               templateValues(words.template, latin1(message) + (cut ? "…" : "")));
-  const fill = (text, unknown) => text.replace(/\{(\w+)\}/g, (blank, name) =>
-    values[name] !== undefined ? String(values[name]) : unknown === undefined ? blank : unknown);
-  const english = fill(words.english, "…");
-  return {
-    title: "Check " + fields.check + " failed",
-    text: english.charAt(0).toUpperCase() + english.slice(1) + ".",
-    file: words.file,
-    party: words.party + " (in the " + words.file + ")",
-    fix: fill(words.fix),
-  };
-}
-
-// Text with `code` spans, as docs/checks.md writes them.
+// Text with `code` spans, as the explanation writes them.
 function showCode(element, text) {
   element.textContent = "";
   text.split("`").forEach((part, i) => {
@@ -73,7 +41,7 @@ function setVerdict(kind, words) {
   $("verdict-title").textContent = words.title;
   $("verdict-text").textContent = words.text || "";
   $("verdict-party").textContent = words.party ? "At fault: " + words.party + "." : "";
-  showCode($("verdict-fix"), words.fix ? "How to fix: " + words.fix : "");
+  showCode($("verdict-fix"), words.fix ? (words.cause ? "Fix: " : "How to fix: ") + words.fix : "");
   $("verdict-cause").hidden = !words.cause;
   $("verdict-cause").textContent = words.cause ? "Likely cause: " + words.cause : "";
   $("where").hidden = true;
@@ -84,38 +52,49 @@ function setVerdict(kind, words) {
   }
 }
 
-// The verdict of the report's fields. A task input check on files that look swapped is no
-// fault of the organizers: the files are in each other's box.
-function showVerdict(fields, swap) {
+// The verdict as the report says it; a failure's words follow with its explanation.
+function showVerdict(fields) {
   const verdict = latin1(fields.verdict);
-  let words = verdict === "failure" ? failureWords(fields) : VERDICT_WORDS[verdict];
-  if (verdict === "failure" && words.file === "task input" && swap) {
-    words = Object.assign(words, {
-      cause: swap.text + " The evaluator read each file as the other kind.",
-      party: "nobody: the files are in each other's box",
-      fix: "Swap the files, then check again.",
-      action: {label: "Swap the files and check", run: swap.run},
-    });
+  if (verdict !== "failure") {
+    setVerdict(verdict, VERDICT_WORDS[verdict]);
+    if (verdict === "ok") $("verdict-text").textContent += " Blocks: " + countText(fields.blocks) + ".";
+    return;
   }
-  setVerdict(verdict, words);
-  if (verdict === "ok") {
-    $("verdict-text").textContent += " Blocks: " + countText(fields.blocks) + ".";
-  }
+  setVerdict("failure", {title: "Check " + fields.check + " failed", text: "Working out where and why…"});
 }
 
-// A file that could not be read as it is now: no verdict on it.
-function showFileFault(fault, action) {
-  setVerdict("unexpected", {title: "The " + FILE_WORDS[fault.which] + " could not be read",
-                            text: fault.message, action});
+// Where and why the run failed. Files in each other's box are no fault of the organizers:
+// `swap`, when the page saw them so, offers to swap them.
+function showWhy(fields, report, swap) {
+  const words = {
+    title: "Check " + report.check + " failed",
+    text: sentence(wordsOf(fields.english)),
+    party: fields.partyWords && wordsOf(fields.partyWords),
+    fix: wordsOf(fields.fix),
+  };
+  if (fields.causeWhat) {
+    words.cause = wordsOf(fields.causeWhat);
+    words.fix = wordsOf(fields.causeFix);
+  }
+  const cause = fields.causeName ? latin1(fields.causeName) : "";
+  if (SWAP_CAUSES.includes(cause) || (swap && latin1(fields.party || new Uint8Array()) === "grading setup")) {
+    words.party = "nobody: the files are in each other's box";
+    if (!words.cause && swap) words.cause = swap.text;
+    words.fix = "Swap the files, then check again.";
+    if (swap) words.action = {label: "Swap the files and check", run: swap.run};
+  }
+  setVerdict("failure", words);
+  showWhere(fields, report);
 }
 
 // Where the failure lies: the block and test it belongs to, and the lines around its line as
-// the file holds them, that line marked (for a check that names a line).
+// the file holds them (for a check that names a line).
 function showWhere(fields, report) {
   const place = [];
   if (report.rectangle) place.push("rectangle " + countText(report.rectangle) + " of");
   if (fields.block) place.push("block " + countText(fields.block));
   if (fields.test) place.push("(test " + fields.test + ")");
+  if (fields.blockStart) place.splice(0, place.length, "where block " + countText(fields.block) + " should start");
   const lines = $("where-lines");
   lines.textContent = "";
   lines.hidden = !fields.excerptEnds;
@@ -146,4 +125,10 @@ function showWhere(fields, report) {
   $("where-place").textContent = "Line " + countText(line) + " of the " + FILE_WORDS[latin1(fields.excerptFile)] +
       (place.length ? ": " + place.join(" ") : "");
   $("where").hidden = false;
+}
+
+// A file that could not be read as it is now: no verdict on it.
+function showFileFault(fault, action) {
+  setVerdict("unexpected", {title: "The " + FILE_WORDS[fault.which] + " could not be read",
+                            text: fault.message, action});
 }

@@ -2,8 +2,9 @@
 // picked and calls zel_run. The files are read from their start as the readers ask for them,
 // through the functions zel_open and zel_read of library.js, so a large submission never stands
 // whole in memory. The results go back through the other functions of library.js, one message
-// per stage: the report first, then where the failure lies, then the picture, then the
-// rectangles' lines, so the verdict shows while the rest is still being prepared.
+// per stage: the report first, then where and why the run failed (src/explain, and the lines
+// around the failing one as written), then the picture, then the rectangles' lines, so the
+// verdict shows while the rest is still being prepared.
 #include <emscripten/emscripten.h>
 
 #include <algorithm>
@@ -19,6 +20,7 @@
 #include "base/byte_source.h"
 #include "base/line_texts.h"
 #include "eval/checks.h"
+#include "explain/explanation.h"
 #include "view/viewed_run.h"
 #include "web/scene_fields.h"
 
@@ -98,29 +100,42 @@ void SendTestCase(const TestCase& testCase, PageFields& fields) {
   fields.Ints("sizes", sizes);
 }
 
-// Which block of the submission (or test case of the task input) the failure lies in.
-void SendFailurePlace(const ViewedRun& run, PageFields& fields) {
-  const EAssertion& failure = *run.evaluation.failure;
-  const RunFacts& facts = run.facts;
-  switch (PartOfCheck(failure.check)) {
-    case CheckPart::kBlock:
-      if (const BlockFacts* block = facts.Block(facts.BlocksStarted())) {
-        fields.Number("block", static_cast<double>(block->ordinal));
-        fields.Number("test", block->testCase->number);
-      }
-      break;
-    case CheckPart::kBlockStart:
-      fields.Number("block", static_cast<double>(facts.BlocksStarted() + 1));
-      break;
-    case CheckPart::kTaskInput:
-      if (facts.PicturesStarted() ==
-          static_cast<std::int64_t>(run.evaluation.testCases.size()) + 1) {
-        fields.Number("test", facts.Picture().number);
-      }
-      break;
-    case CheckPart::kHeader:
-    case CheckPart::kNone:
-      break;
+// The viewer's facts for the picture and the block trail for the explanation, from one run.
+class PageObserver : public BlockTrail {
+ public:
+  explicit PageObserver(RunFacts& facts) : facts_(facts) {}
+  void PictureStarted(const TestCase& testCase) override { facts_.PictureStarted(testCase); }
+  void PictureRowRead(std::string_view row) override { facts_.PictureRowRead(row); }
+  void ContestantRead(std::string_view line) override { facts_.ContestantRead(line); }
+  void BlockStarted(const TestCase& testCase, std::int64_t numberLine) override {
+    BlockTrail::BlockStarted(testCase, numberLine);
+    facts_.BlockStarted(testCase, numberLine);
+  }
+  void RectRead(const Rect& rect) override { facts_.RectRead(rect); }
+
+ private:
+  RunFacts& facts_;
+};
+
+// Where and why the run failed, as src/explain says it.
+void SendWhy(const Explanation& why, PageFields& fields) {
+  fields.Bytes("english", why.english);
+  fields.Bytes("fix", why.fix);
+  if (why.party) {
+    fields.Bytes("party", PartyName(*why.party));
+    fields.Bytes("partyWords", PartyWords(*why.party));
+  }
+  if (why.block > 0) {
+    fields.Number("block", static_cast<double>(why.block));
+    fields.Number("blockStart", why.blockStart ? 1 : 0);
+  }
+  if (why.test > 0) {
+    fields.Number("test", why.test);
+  }
+  if (why.cause) {
+    fields.Bytes("causeName", why.cause->name);
+    fields.Bytes("causeWhat", why.cause->what);
+    fields.Bytes("causeFix", why.cause->fix);
   }
 }
 
@@ -177,18 +192,25 @@ void SendShown(const ViewedRun& run, const Scene& scene, PageFields& fields) {
   fields.Number("rowsRead", picture.rowsRead);
 }
 
+Reopen ReopenPageFile(int file) {
+  return [file]() -> std::unique_ptr<ByteSource> { return std::make_unique<PageSource>(file); };
+}
+
 void Run(std::int64_t requestedBlock) {
   ViewedRun run(requestedBlock > 0 ? requestedBlock : 1);
+  PageObserver observer(run.facts);
   {
     PageSource input(kInputFile);
     PageSource submission(kSubmissionFile);
-    Evaluate(input, submission, run.evaluation, &run.facts);
+    Evaluate(input, submission, run.evaluation, &observer);
   }
   PageFields fields;
   SendReport(run.evaluation, fields);
   fields.Post("report");
   if (const std::optional<EAssertion>& failure = run.evaluation.failure) {
-    SendFailurePlace(run, fields);
+    SendWhy(Explain(run.evaluation, observer,
+                    {ReopenPageFile(kInputFile), ReopenPageFile(kSubmissionFile)}),
+            fields);
     const CheckInfo* check = FindCheck(failure->check);
     if (check != nullptr && check->namesLine) {
       SendExcerpt(*failure, fields);

@@ -36,7 +36,7 @@ CASES = [
     ("input-row-too-long", "row", ("6", None)),
     ("worked-example-148", "cell", ("6", None)),
     ("cell-left-white", "cell", None),
-    ("task-name-wrong", None, ("2", "␠")),
+    ("task-name-wrong", None, ("2", "·")),
     ("submission-binary-garbage", None, ("1", "\\xDE")),
 ]
 FINISHED = "['done', 'error', 'cancelled'].includes(document.body.dataset.state) && document.body.dataset.state"
