@@ -12,7 +12,7 @@ WEB := build/web
 # Debian's emscripten runs its optimiser with the system's Node.js, which finds acorn here.
 EMSCRIPTEN_ENV := NODE_PATH=/usr/share/nodejs
 
-.PHONY: all build run view test test-release test-sanitize bench bench-bounds fuzz windows test-windows install coverage \
+.PHONY: all build run view test test-release test-sanitize bench bench-bounds fuzz fuzz-ways mutants windows test-windows install coverage \
   clean dist test-bare test-package test-contents test-dist web test-web
 
 all: build
@@ -147,6 +147,25 @@ $(FUZZ)/CMakeCache.txt:
 fuzz: $(FUZZ)/CMakeCache.txt
 	cmake --build $(FUZZ) -j $(JOBS)
 	bash fuzz/run.sh $(FUZZ) $(FUZZ_TIME)
+
+# How often fuzz/corpus/cover/ reaches each way of deciding a block and of checking white
+# cells, counted by clang's coverage counters in a build of its own.
+FUZZ_WAYS := build/fuzz-ways
+
+fuzz-ways:
+	cmake -S . -B $(FUZZ_WAYS) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+	  -DZEL_FUZZ=ON -DZEL_TESTS=OFF "-DCMAKE_CXX_FLAGS=-fprofile-instr-generate -fcoverage-mapping" \
+	  -DCMAKE_EXE_LINKER_FLAGS=-fprofile-instr-generate >/dev/null
+	cmake --build $(FUZZ_WAYS) -j $(JOBS) --target fuzz_cover
+	python3 fuzz/way_counts.py $(FUZZ_WAYS) fuzz/corpus/cover
+
+# Mutation testing of src/base and src/eval against the unit tests and the golden cases
+# (docs/design.md, Tests): SAMPLE mutants drawn with SEED; takes hours, not part of `make test`.
+SAMPLE ?= 400
+SEED ?= 1
+
+mutants:
+	python3 tests/mutants.py --sample $(SAMPLE) --seed $(SEED) --jobs $(JOBS) --build build/mutants
 
 bench-bounds: bench-tools
 	RUNS=1 bash bench/run.sh $(RELEASE) hugeline hugeinput

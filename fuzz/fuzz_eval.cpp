@@ -1,9 +1,10 @@
 // Fuzzes a whole run: the fuzz input is cut into a task input and a submission at the first
 // line "@@@@" (without one, the submission is empty), both are written to files, the
 // evaluator runs on them twice, and the report must have one of its forms and the same bytes
-// both times; the viewer runs on them too, and must print the report's first line and draw a
-// picture within its bound; and the judge's json mode must give a valid object that says what
-// the report says. With FUZZ_FIXED_INPUT defined, the whole fuzz input is the blocks of a
+// both times; the verdict must be the reference evaluation's, and the report must be the one
+// that verdict's evaluation writes; the viewer runs on them too, and must print the report's first
+// line and draw a picture within its bound; and the judge's json mode must give a valid object that
+// says what the report says. With FUZZ_FIXED_INPUT defined, the whole fuzz input is the blocks of a
 // submission against a fixed valid task input, so that the deep checks are reached.
 #include <unistd.h>
 
@@ -20,6 +21,7 @@
 #include "judge/json_reader.h"
 #include "judge/json_report.h"
 #include "report_form.h"
+#include "same_verdict.h"
 #include "view/command.h"
 #include "view/layout.h"
 
@@ -118,6 +120,23 @@ void CheckJson(const std::string& report) {
   }
 }
 
+// The verdict of an evaluation of the files in memory must be the reference's, and the report
+// must be what that evaluation writes. The fuzz input is at most a few kilobytes (run.sh), and
+// so are the pictures and blocks the reference paints: no bound of its own is needed.
+void CheckVerdict(std::string_view input, std::string_view submission, const std::string& report) {
+  MemorySource inputSource(input);
+  MemorySource submissionSource(submission);
+  Evaluation evaluation;
+  Evaluate(inputSource, submissionSource, evaluation);
+  CheckSameVerdict(AsReferenceVerdict(evaluation), input, submission);
+  StringSink text;
+  WriteReport(text, evaluation);
+  if (text.Text() != report) {
+    std::fprintf(stderr, "the report is not the verdict's: %.300s\n", report.c_str());
+    std::abort();
+  }
+}
+
 #ifdef FUZZ_FIXED_INPUT
 // Three test cases: the worked example, a solid block with a tight limit, and a blob.
 const char kTaskInput[] =
@@ -129,22 +148,23 @@ const char kTaskInput[] =
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
 #ifdef FUZZ_FIXED_INPUT
-  WriteFile(WorkDir() + "/input.txt", kTaskInput);
-  WriteFile(WorkDir() + "/submission.txt", "123456\nZelmiranke\n" + std::string(bytes));
+  const std::string_view input = kTaskInput;
+  const std::string submission = "123456\nZelmiranke\n" + std::string(bytes);
 #else
   const auto cut = bytes.find("\n@@@@\n");
   const std::string_view input = bytes.substr(0, cut);
   const std::string_view submission =
       cut == std::string_view::npos ? std::string_view() : bytes.substr(cut + 6);
+#endif
   WriteFile(WorkDir() + "/input.txt", input);
   WriteFile(WorkDir() + "/submission.txt", submission);
-#endif
   const std::string first = EvaluateToReport();
   CheckReportForm(first);
   if (EvaluateToReport() != first) {
     std::fprintf(stderr, "the same files gave two reports\n");
     std::abort();
   }
+  CheckVerdict(input, submission, first);
   CheckView(first);
   CheckJson(first);
   return 0;

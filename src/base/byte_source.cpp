@@ -1,7 +1,6 @@
 #include "base/byte_source.h"
 
 #include <algorithm>
-#include <cstring>
 #include <filesystem>
 #include <system_error>
 
@@ -56,7 +55,7 @@ std::size_t FileSource::Read(char* buffer, std::size_t size) {
 
 std::size_t MemorySource::Read(char* buffer, std::size_t size) {
   const std::size_t got = std::min(size, rest_.size());
-  std::memcpy(buffer, rest_.data(), got);
+  std::copy_n(rest_.data(), got, buffer);  // memcpy may not be given the null data of no bytes
   rest_.remove_prefix(got);
   return got;
 }

@@ -115,6 +115,15 @@ TEST(FileSource, MissingFileAndFolderReadAsEmpty) {
     EXPECT_TRUE(ReadAll(source).empty()) << path;
   }
 }
+
+// Bytes held nowhere (a view of nothing, whose data is null) read as an empty file; the
+// sanitizer build catches a copy from the null data.
+TEST(MemorySource, NoBytesAtAllReadAsEmpty) {
+  MemorySource source{std::string_view()};
+  LineReader reader(source);
+  std::string_view line;
+  EXPECT_FALSE(reader.ReadLine(line));
+}
 // Lines longer than the reader's window take other paths: numbers converted as the line
 // streams past, a failed line held whole to be quoted, a length counted without the line. Each
 // must agree with reading the line whole, whatever the read sizes, and the next line must

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
@@ -13,10 +14,52 @@
 #include "eval/coverage/sections.h"
 #include "eval/coverage/sweep_area.h"
 #include "eval/coverage/tile_cover.h"
-#include "eval/reference.h"
 #include "eval/test_util.h"
 
 namespace {
+// Cover counts of rectangles with area over a w x h grid, from a table of differences.
+std::vector<int> CoverCounts(int w, int h, const std::vector<Rect>& rects) {
+  std::vector<int> cover(static_cast<std::size_t>(w + 1) * (h + 1), 0);
+  const auto at = [&](int x, int y) -> int& {
+    return cover[static_cast<std::size_t>(y) * (w + 1) + x];
+  };
+  for (const Rect& r : rects) {
+    if (r.HasArea()) {
+      ++at(r.x, r.y);
+      --at(r.x + r.width, r.y);
+      --at(r.x, r.y + r.height);
+      ++at(r.x + r.width, r.y + r.height);
+    }
+  }
+  for (int y = 0; y <= h; ++y) {
+    for (int x = 0; x <= w; ++x) {
+      at(x, y) += (x > 0 ? at(x - 1, y) : 0) + (y > 0 ? at(x, y - 1) : 0) -
+                  (x > 0 && y > 0 ? at(x - 1, y - 1) : 0);
+    }
+  }
+  std::vector<int> cells(static_cast<std::size_t>(w) * h);
+  for (int y = 0; y < h; ++y) {
+    for (int x = 0; x < w; ++x) cells[static_cast<std::size_t>(y) * w + x] = at(x, y);
+  }
+  return cells;
+}
+
+// The first cell, in row-major order, where being covered differs from being black.
+std::optional<Cell> FirstMismatch(const std::vector<std::string>& rows,
+                                  const std::vector<Rect>& rects) {
+  const int h = static_cast<int>(rows.size());
+  const int w = static_cast<int>(rows[0].size());
+  const std::vector<int> cover = CoverCounts(w, h, rects);
+  for (int y = 0; y < h; ++y) {
+    for (int x = 0; x < w; ++x) {
+      if ((rows[y][x] == '#') != (cover[static_cast<std::size_t>(y) * w + x] > 0)) {
+        return Cell{x, y};
+      }
+    }
+  }
+  return std::nullopt;
+}
+
 struct Ways {
   Canvas canvas;
   FewBoxesArea fewBoxes;
