@@ -98,7 +98,7 @@ std::string_view ExpectedVerdict(const std::string& report) {
 void CheckJson(const std::string& report) {
   const std::string dir = WorkDir();
   JudgedRun run;
-  Judge(dir + "/input.txt", dir + "/submission.txt", run);
+  Judge(JudgeFiles{dir + "/input.txt", dir + "/submission.txt", std::nullopt}, run);
   StringSink out;
   WriteJson(out, run);
   const std::optional<JsonValue> json = JsonReader::Parse(out.Text());

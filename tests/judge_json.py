@@ -12,6 +12,8 @@ import check_table
 
 VERDICTS = {"ok", "rejected", "setup-error", "internal-error"}
 FAILURE_PLACES = {"block", "test", "rectangle", "cell", "line"}
+SCORE_FIELDS = {"tests", "answered", "score"}
+SETUP_FAULT = "Sodniska napaka: "
 UNEXPECTED_LINE = "Nepricakovana napaka.  Predlagamo, da obvestis organizatorje tekmovanja."
 
 
@@ -61,16 +63,31 @@ def check_schema(obj, line_end="lf"):
     verdict = obj.get("verdict")
     need(verdict in VERDICTS, "unknown verdict")
     allowed = {"verdict", "message", "report", "check", "party", "blocks"} | FAILURE_PLACES
+    allowed |= SCORE_FIELDS
     need(set(obj) <= allowed, "unknown fields %s" % sorted(set(obj) - allowed))
     need(isinstance(obj.get("message"), str) and isinstance(obj.get("report"), str),
          "message and report are strings")
+    if obj["report"] == "":
+        # The judge did not grade: the grading setup failed in a way no check names.
+        need(set(obj) == {"verdict", "party", "message", "report"} and verdict == "setup-error"
+             and obj["party"] == "organizer" and obj["message"].startswith(SETUP_FAULT),
+             "a setup fault")
+        return
     end = line_end_bytes(line_end).decode()
     need(obj["report"].startswith(obj["message"] + end), "the message is the report's first line")
     need(all(ord(c) < 256 for c in obj["report"]), "a character beyond one byte")
     check = obj.get("check")
     if verdict == "ok":
-        need(set(obj) == {"verdict", "message", "report", "blocks"}, "the fields of ok")
+        need(set(obj) == {"verdict", "message", "report", "blocks"} | SCORE_FIELDS,
+             "the fields of ok")
         need(obj["message"] == "OK", "ok says OK")
+        need(is_count(obj["tests"]) and is_count(obj["answered"]) and
+             obj["answered"] <= obj["tests"], "tests and answered")
+        score = obj["score"]
+        need(isinstance(score, float) and 0 <= score <= 1 and
+             (score < 1 or obj["answered"] == obj["tests"]) and
+             (score == 0) == (obj["answered"] == 0), "the score: 1 only when every test is answered, "
+             "0 only for none")
         blocks = obj["blocks"]
         need(isinstance(blocks, list), "blocks is a list")
         for block in blocks:

@@ -17,6 +17,7 @@ import sys
 
 import check_table
 import judge_json
+import judge_readers
 
 UNEXPECTED_LINE = judge_json.UNEXPECTED_LINE.encode()
 # Status for each verdict class: ok, rejected, and both kinds of judge error.
@@ -92,28 +93,108 @@ def run(command, stdin_path, work):
     return status, outputs[0], outputs[1]
 
 
-def check_mode(judge, mode, case, end):
-    report = case.report.replace(b"\n", end)
-    first = report.split(end)[0]
+LINE_CAP = 1000
+CUT = b"..."
+CAPS = {"judgemessage": 50000, "teammessage": 2000, "cms": 2 * (LINE_CAP + 1), "testlib": 32000}
+
+
+def feedback(lines, cap, end):
+    """The lines as the judge writes them for a judge system: each byte outside printable ASCII
+    as \\xNN and a backslash doubled, each line cut at LINE_CAP bytes, the whole at `cap`, both
+    with "..." where cut."""
+    out, room = [], [cap - len(CUT) - len(end)]
+
+    def put(piece):
+        if len(piece) > room[0]:
+            out.append(CUT + end)
+            return False
+        out.append(piece)
+        room[0] -= len(piece)
+        return True
+
+    for line in lines:
+        used = 0
+        for byte in line:
+            if 0x20 <= byte <= 0x7E and byte != 0x5C:
+                piece = bytes([byte])
+            else:
+                piece = b"\\\\" if byte == 0x5C else b"\\x%02x" % byte
+            if used + len(piece) + len(CUT) > LINE_CAP:
+                if not put(CUT):
+                    return b"".join(out)
+                break
+            if not put(piece):
+                return b"".join(out)
+            used += len(piece)
+        if not put(end):
+            return b"".join(out)
+    return b"".join(out)
+
+
+def test_count(input_path):
+    """The number of tests of a valid task input: its second line, read as %d reads it."""
+    with open(input_path, "rb") as file:
+        second = file.read(1 << 16).split(b"\n")[1]
+    return int(re.match(rb"\s*([+-]?\d+)", second).group(1))
+
+
+def fraction_text(answered, tests):
+    if answered == tests:
+        return b"1.0"
+    if answered == 0:
+        return b"0.0"
+    millionths = min(max(int(answered / tests * 1e6 + 0.5), 1), 999999)
+    return ("0.%06d" % millionths).rstrip("0").encode()
+
+
+def expectations(case, mode):
+    """What the judge must say on the case, with no answer: the judge test stands for every test
+    of the task input."""
+    report_lines = case.report.split(b"\n")[:-1]
     verdict = verdict_of(case.report)
+    expected = {"verdict": verdict, "reason": [], "lines": report_lines}
+    if verdict != "ok":
+        expected["team"] = report_lines[0]
+        if verdict in ("setup-error", "internal-error"):
+            expected["reason"] = [REASON]  # its words are checked by their start
+        return expected
+    tests = test_count(case.input)
+    answered = sorted({block["test"] for block in ok_blocks(case.report)})
+    missing = [test for test in range(1, tests + 1) if test not in answered][:20]
+    expected["score"] = fraction_text(len(answered), tests)
+    expected.update(tests=tests, answered=len(answered))
+    expected["team"] = report_lines[0]
+    if missing:
+        expected["verdict"] = "missing" if mode != "json" else "ok"
+        words = b"Oddaja nima blokov za teste " if tests - len(answered) > 1 \
+            else b"Oddaja nima bloka za test "
+        expected["team"] = words + b", ".join(b"%d" % test for test in missing) + \
+            (b", ..." if tests - len(answered) > len(missing) else b"")
+    return expected
+
+
+def check_mode(judge, mode, case, end):
+    expected = expectations(case, mode)
+    verdict = expected["verdict"]
     judge_error = verdict in ("setup-error", "internal-error")
-    feedback = os.path.join(case.work, "feedback")
-    answer = os.path.join(case.work, "answer-is-not-read")
-    # A missing submission or a folder reads as an empty file; on standard input it is one.
+    status_class = "rejected" if verdict == "missing" else verdict
+    feedback_dir = os.path.join(case.work, "feedback")
+    answer = os.path.join(case.work, "answer-is-missing")
+    # A missing submission or a folder reads as an empty file on standard input.
     stdin = case.submission
     if not os.path.isfile(stdin):
         stdin = os.path.join(case.work, "empty")
         open(stdin, "wb").close()
     if mode in ("kattis", "domjudge"):
-        shutil.rmtree(feedback, ignore_errors=True)
-        os.makedirs(feedback)
-        command = [judge, mode, case.input, answer, feedback]
+        shutil.rmtree(feedback_dir, ignore_errors=True)
+        os.makedirs(feedback_dir)
+        command = [judge, mode, case.input, answer, feedback_dir]
     elif mode == "cms":
         command = [judge, mode, case.input, answer, case.submission]
     elif mode == "testlib":
         command = [judge, mode, case.input, case.submission, answer]
     elif mode == "ejudge":
-        command = [judge, "testlib", "--ejudge", case.input, case.submission, answer]
+        command = [judge, "testlib", "--ejudge", case.input, case.submission]
     else:
         command = [judge, mode, case.input, case.submission]
     status, out, err = run(command, stdin, case.work)
@@ -123,40 +204,76 @@ def check_mode(judge, mode, case, end):
         if not condition:
             problems.append(what)
 
-    expect(status == STATUSES[mode][verdict], "status %d for %s" % (status, verdict))
-    message = (REASON if judge_error else b"") + first + end
-    if mode in ("kattis", "domjudge"):
-        expect(out == b"" and err == b"", "standard output or error not empty")
-        with open(os.path.join(feedback, "judgemessage.txt"), "rb") as file:
-            judgemessage = file.read()
-        if judge_error:
-            reason, _, rest = judgemessage.partition(end)
-            expect(reason.startswith(REASON) and rest == report, "judgemessage.txt")
-            expect(os.listdir(feedback) == ["judgemessage.txt"], "teammessage.txt on a judge error")
+    if not os.path.isfile(case.submission) and mode not in ("kattis", "domjudge"):
+        # A submission that cannot be opened is the grading's fault, never the contestant's.
+        expect(status == STATUSES[mode]["setup-error"], "status %d for an unopenable submission"
+               % status)
+        if mode == "json":
+            try:
+                obj = judge_json.parse_output(out, "crlf" if end == b"\r\n" else "lf")
+                judge_json.check_schema(obj, "crlf" if end == b"\r\n" else "lf")
+                expect(obj["verdict"] == "setup-error", "json: not a setup error")
+            except (AssertionError, ValueError) as error:
+                problems.append("json: %s" % error)
+        return problems
+    expect(status == STATUSES[mode][status_class], "status %d for %s" % (status, verdict))
+    missing_line = [expected["team"]] if verdict == "missing" else []
+    try:
+        if mode in ("kattis", "domjudge"):
+            expect(out == b"" and err == b"", "standard output or error not empty")
+            names = sorted(os.listdir(feedback_dir))
+            with open(os.path.join(feedback_dir, "judgemessage.txt"), "rb") as file:
+                judgemessage = file.read()
+            teammessage = None
+            if "teammessage.txt" in names:
+                with open(os.path.join(feedback_dir, "teammessage.txt"), "rb") as file:
+                    teammessage = file.read()
+            judge_lines, _ = judge_readers.domjudge_read(judgemessage, teammessage, end)
+            if judge_error:
+                expect(names == ["judgemessage.txt"], "feedback files on a judge error")
+                expect(judge_lines[0].startswith(REASON) and judgemessage.partition(end)[2] ==
+                       feedback(expected["lines"], CAPS["judgemessage"] - len(judge_lines[0]) -
+                                len(end), end), "judgemessage.txt")
+            else:
+                expect(names == ["judgemessage.txt", "teammessage.txt"], "feedback files")
+                expect(judgemessage == feedback(missing_line + expected["lines"],
+                                                CAPS["judgemessage"], end), "judgemessage.txt")
+                expect(teammessage == feedback([expected["team"]], CAPS["teammessage"], end),
+                       "teammessage.txt")
+        elif mode in ("cms", "testlib", "ejudge"):
+            if mode == "cms":
+                word = b""
+                if not judge_error:
+                    outcome, message, _ = judge_readers.cms_read(out, err)
+                    expect(outcome == float(expected.get("score", b"0.0")), "the outcome")
+                expect(out == (expected.get("score", b"0.0") + end if not judge_error else b""),
+                       "standard output")
+            else:
+                word = judge_readers.TESTLIB_WORDS["judge-error" if judge_error else status_class]
+                judge_readers.testlib_read(err, "judge-error" if judge_error else status_class, end)
+                expect(out == b"", "standard output")
+            cap = CAPS["cms" if mode == "cms" else "testlib"]
+            if judge_error:
+                reason, _, rest = err[len(word):].partition(end)
+                expect(reason.startswith(REASON) and
+                       rest == feedback([expected["lines"][0]], cap - len(reason) - len(end), end),
+                       "standard error")
+            else:
+                expect(err == word + feedback([expected["team"]], cap, end), "standard error")
         else:
-            expect(judgemessage == report, "judgemessage.txt is not the report")
-            with open(os.path.join(feedback, "teammessage.txt"), "rb") as file:
-                expect(file.read() == first + end, "teammessage.txt is not the first line")
-    elif mode in ("cms", "testlib", "ejudge"):
-        if judge_error:
-            reason, _, rest = err.partition(end)
-            expect(reason.startswith(REASON) and rest == first + end, "standard error")
-        else:
-            expect(err == first + end, "standard error is not the first line")
-        outcome = {"ok": b"1.0", "rejected": b"0.0"}.get(verdict, b"")
-        expect(out == (outcome + end if mode == "cms" and outcome else b""), "standard output")
-    else:
-        expect(err == b"", "standard error not empty")
-        try:
+            expect(err == b"", "standard error not empty")
             obj = judge_json.parse_output(out, "crlf" if end == b"\r\n" else "lf")
             judge_json.check_schema(obj, "crlf" if end == b"\r\n" else "lf")
             judge_json.check_agrees_with_message(obj)
             expect(obj["verdict"] == verdict, "verdict %s" % obj["verdict"])
-            expect(obj["report"].encode("latin-1") == report, "report")
+            expect(obj["report"].encode("latin-1") == case.report.replace(b"\n", end), "report")
             if verdict == "ok":
                 expect(obj["blocks"] == ok_blocks(case.report), "blocks")
-        except (AssertionError, ValueError) as error:
-            problems.append("json: %s" % error)
+                expect((obj["tests"], obj["answered"], obj["score"]) ==
+                       (expected["tests"], expected["answered"], float(expected["score"])),
+                       "tests, answered and score")
+    except (AssertionError, ValueError) as error:
+        problems.append("%s: %s" % (mode, error))
     return problems
 
 

@@ -18,7 +18,8 @@
 # for a copy of the case folder in WORK_DIR.
 # For programs run the way judge systems run checkers: stdin (the name of the file in WORK_DIR
 # that feeds standard input), {feedback} (an empty folder made for the run; the files it must
-# hold afterwards, and no others, stand in the case's folder feedback/), stderr.txt (the exact
+# hold afterwards, and no others, stand in the case's folder feedback/; the files of
+# feedback-before/ are put into it before the run, as an earlier run left them), stderr.txt (the exact
 # standard error, with the paths of args; without it, nothing may be written there unless the
 # status is 2) and
 # stdout.json (standard output must be this JSON object on one line; where the platform's line
@@ -73,6 +74,11 @@ else
 fi
 
 mkdir "$work/feedback" || fail "cannot make the feedback folder"
+fill_feedback() {
+  [ -d "$case_dir/feedback-before" ] && cp "$case_dir/feedback-before"/* "$work/feedback/"
+  return 0
+}
+fill_feedback
 run_program() {
   # shellcheck disable=SC2086 # EMULATOR may be a command with its own arguments
   ${EMULATOR:-} "$(seen "$evaluator")" "${args[@]}" > "$work/stdout" 2> "$work/stderr"
@@ -93,7 +99,7 @@ expected_status=0
 # saying so, and a program that really fails fails again.
 if [ "$status" != "$expected_status" ] && [ -n "${EMULATOR:-}" ]; then
   echo "again under the emulator: exit status $status, standard error: $(head -c 300 "$work/stderr")"
-  rm -rf "$work/feedback" "$work/report.txt" "$picture" && mkdir "$work/feedback"
+  rm -rf "$work/feedback" "$work/report.txt" "$picture" && mkdir "$work/feedback" && fill_feedback
   run_case
   status=$?
 fi

@@ -1,30 +1,38 @@
-// A CMS checker: zelmiranke-judge cms input correct_output submission. The outcome, 1.0 or 0.0,
-// is the first line of standard output and the message the first line of standard error; a
-// fault of the grading is a checker failure (a status other than 0), never a 0.0.
+// A CMS checker: zelmiranke-judge cms input correct_output submission, or the program itself
+// named `checker`, as CMS runs its manager. The outcome, from 0.0 to 1.0, is the first line of
+// standard output and the message the first line of standard error; a fault of the grading is
+// a checker failure (a status other than 0), never a 0.0.
 #include <cstdio>
 
+#include "judge/feedback_text.h"
 #include "judge/judged_run.h"
 #include "judge/modes.h"
 
 namespace {
 constexpr int kCheckerFailure = 1;
+// CMS shows the first line of standard error to the contestant; on a checker failure, when it
+// reads nothing, the reason line comes first.
+constexpr std::size_t kMessageCap = 2 * (kLineCap + 1);
 }  // namespace
 
-int RunCms(const ModeArgs& args) {
+int RunCms(const ModeArgs& allArgs) {
+  const ModeArgs args = TakeOptions(allArgs).paths;
   if (args.size() < 3) {
     return UsageError(kCheckerFailure);
   }
   JudgedRun run;
-  Judge(args[0], args[2], run);
-  const Verdict verdict = VerdictOf(run.evaluation);
-  if (IsJudgeError(verdict)) {
-    PrintMessage(stderr, run);
+  Judge(JudgeFiles{args[0], args[2], args[1]}, run);
+  if (IsJudgeError(VerdictOf(run))) {
+    PrintMessage(stderr, run, kMessageCap);
     return kCheckerFailure;
   }
-  std::fputs(verdict == Verdict::kOk ? "1.0\n" : "0.0\n", stdout);
+  // The points earned; a rejected report earns none.
+  const std::string outcome =
+      VerdictOf(run.evaluation) == Verdict::kOk ? FractionText(run.score) : "0.0";
+  std::fputs((outcome + "\n").c_str(), stdout);
   if (!FinishStandardOutput()) {
     return kCheckerFailure;
   }
-  PrintMessage(stderr, run);
+  PrintMessage(stderr, run, kMessageCap);
   return 0;
 }

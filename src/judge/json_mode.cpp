@@ -1,5 +1,6 @@
-// zelmiranke-judge json input submission: one JSON object on standard output (json_report.h).
-// Status 0 once the object is written whatever its verdict; 1 when it could not be.
+// zelmiranke-judge json input submission [answer]: one JSON object on standard output
+// (json_report.h). Status 0 once the object is written whatever its verdict; 1 when it could
+// not be.
 #include <cstdio>
 
 #include "judge/json_report.h"
@@ -9,12 +10,15 @@ namespace {
 constexpr int kNotWritten = 1;
 }  // namespace
 
-int RunJson(const ModeArgs& args) {
+int RunJson(const ModeArgs& allArgs) {
+  const ModeArgs args = TakeOptions(allArgs).paths;
   if (args.size() < 2) {
     return UsageError(kNotWritten);
   }
   JudgedRun run;
-  Judge(args[0], args[1], run);
+  Judge(JudgeFiles{args[0], args[1],
+                   args.size() > 2 ? std::optional<std::string>(args[2]) : std::nullopt},
+        run);
   // The OK list of a large submission is millions of small pieces.
   std::setvbuf(stdout, nullptr, _IOFBF, 1 << 16);
   StreamSink out(stdout);

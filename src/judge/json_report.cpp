@@ -130,8 +130,16 @@ void JsonStringSink::Write(std::string_view text) {
 }
 
 void WriteJson(TextSink& out, const JudgedRun& run) {
-  const Verdict verdict = VerdictOf(run.evaluation);
   ObjectWriter object(out);
+  // A setup fault leaves no report to speak of: the message says why.
+  if (!run.setupFault.empty()) {
+    object.Word("verdict", VerdictWord(Verdict::kSetupError));
+    object.Word("party", "organizer");
+    object.Text("message", [&](TextSink& text) { WriteReasonLine(text, run, ""); });
+    object.Text("report", [](TextSink&) {});
+    return;
+  }
+  const Verdict verdict = VerdictOf(run.evaluation);
   object.Word("verdict", VerdictWord(verdict));
   if (run.evaluation.unexpected) {
     object.Word("party", "organizer");
@@ -142,5 +150,8 @@ void WriteJson(TextSink& out, const JudgedRun& run) {
   object.Text("report", [&](TextSink& text) { WriteReport(text, run.evaluation); });
   if (verdict == Verdict::kOk) {
     WriteBlocks(object, out, run.evaluation.entries);
+    object.Number("tests", run.score.tests);
+    object.Number("answered", run.score.answered);
+    object.Key("score").Write(FractionText(run.score));
   }
 }

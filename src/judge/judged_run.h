@@ -1,15 +1,18 @@
-// One evaluation as the judge adapters see it: the evaluator's outcome sorted into the classes
-// every judge system knows, and the block a failure lies in.
+// One judge test as the judge adapters see it: the evaluator's outcome sorted into the classes
+// every judge system knows, the block a failure lies in, and the score of the tests the judge
+// test stands for (standing.h).
 #pragma once
 
 #include <cstdint>
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "base/byte_source.h"
 #include "eval/evaluation.h"
 #include "eval/run_observer.h"
+#include "judge/standing.h"
 
 enum class Verdict {
   kOk,             // the submission passed
@@ -34,26 +37,47 @@ class BlockWatch : public RunObserver {
   int test_ = 0;
 };
 
+// The files of one judge test.
+struct JudgeFiles {
+  std::string input;
+  std::optional<std::string> submission;  // none: standard input
+  std::optional<std::string> answer;      // what the test stands for; none: every test
+};
+
 struct JudgedRun {
   Evaluation evaluation;
   BlockWatch blocks;
+  // Not empty when the grading setup fails in a way no check names (the submission cannot be
+  // opened, the answer is not valid): the reason, the evaluation then being of no account.
+  std::string setupFault;
+  Score score;  // of a passing evaluation
 };
 
 // Evaluates the files into `run`, which must be fresh.
-void Judge(const std::string& inputPath, const std::string& submissionPath, JudgedRun& run);
-void Judge(ByteSource& input, ByteSource& submission, JudgedRun& run);
+void Judge(const JudgeFiles& files, JudgedRun& run);
 
+// The class of the report alone.
 Verdict VerdictOf(const RunOutcome& outcome);
+// The judge test's verdict: the report's class, a setup error for a setup fault, and a rejection
+// for a passing submission that leaves a test the judge test stands for without a block.
+Verdict VerdictOf(const JudgedRun& run);
 // True when the verdict is the grading's own fault, so that no system may score the submission.
 bool IsJudgeError(Verdict verdict);
 // True when the failed check lies in a block's body, the one BlockWatch names.
 bool FailedInBlock(const RunOutcome& outcome);
 
 // The line that says why a judge error is one, ended by `lineEnd`; nothing otherwise.
-void WriteReasonLine(TextSink& out, Verdict verdict, std::string_view lineEnd);
-// The message a judge system shows on a stream: the report's first line, after the reason line
-// on a judge error. Each line ends with "\n", which the stream writes as its platform does.
-void PrintMessage(std::FILE* stream, const JudgedRun& run);
+void WriteReasonLine(TextSink& out, const JudgedRun& run, std::string_view lineEnd);
+// The line a team sees, without its line end: the report's first line, or for a passing
+// submission without a block for a test it must answer, the tests it lacks.
+void WriteVerdictLine(TextSink& out, const JudgedRun& run);
+// The message of a run, each line ended by `lineEnd`: the reason line on a judge error, then
+// the verdict line (none after a setup fault).
+void WriteMessage(TextSink& out, const JudgedRun& run, std::string_view lineEnd);
+// The message on a stream as a judge system reads it (feedback_text.h), after `prefix`, capped
+// at `cap` bytes.
+void PrintMessage(std::FILE* stream, const JudgedRun& run, std::size_t cap,
+                  std::string_view prefix = {});
 
 // Flushes standard output; false, after a line on standard error, when not all of it was
 // written.

@@ -1,13 +1,17 @@
 // The output validator of Kattis problem packages, which DOMjudge runs the same way:
-//   zelmiranke-judge kattis input answer feedback_dir < submission
+//   zelmiranke-judge kattis input answer feedback_dir [flags] < submission
 // 42 accepts, 43 rejects, anything else is a judge error; the jury reads judgemessage.txt and
-// the team teammessage.txt in the feedback folder.
+// the team teammessage.txt in the feedback folder, and a scoring problem score.txt.
+#include <cstdio>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <string_view>
+#include <system_error>
 
 #include "base/output_file.h"
 #include "eval/report.h"
+#include "judge/feedback_text.h"
 #include "judge/judged_run.h"
 #include "judge/modes.h"
 
@@ -15,48 +19,98 @@ namespace {
 constexpr int kAccepted = 42;
 constexpr int kRejected = 43;
 constexpr int kJudgeError = 1;
+// What DOMjudge keeps of a feedback file by default (output_storage_limit), below the 128 KiB
+// that problemtools shows.
+constexpr std::size_t kJudgeMessageCap = 50'000;
+// What DOMjudge shows a team by default (output_display_limit).
+constexpr std::size_t kTeamMessageCap = 2'000;
 
 constexpr OutputWords kFeedbackWords = {
     "zelmiranke-judge", "sporocilo bi prepisalo vhodno datoteko", "sporocila ni mogoce ustvariti",
     "sporocila ni bilo mogoce zapisati"};
 
-// Writes the feedback file `name`; false, after a line on standard error, when it cannot.
-bool WriteFeedback(const ModeArgs& args, std::string_view name,
-                   const std::function<void(OutputFile&)>& fill) {
-  // The folder as given, with "/" added where it has no separator at its end: every platform
-  // takes it, and a complaint names the path the way the system wrote it.
-  std::string path = args[2];
+// The path of the feedback file `name`: the folder as given, with "/" added where it has no
+// separator at its end, so that every platform takes it and a complaint names the path the way
+// the system wrote it.
+std::string FeedbackPath(const std::string& folder, std::string_view name) {
+  std::string path = folder;
   if (!path.empty() && path.back() != '/' && path.back() != '\\') {
     path += '/';
   }
-  path += name;
-  return WriteOutputFile(path, args[0], args[1], kFeedbackWords, fill) == 0;
+  return path += name;
+}
+
+// Writes the feedback file `name` through a FeedbackSink of `cap` bytes; false, after a line on
+// standard error, when it cannot.
+bool WriteFeedback(const ModeArgs& args, std::string_view name, std::size_t cap,
+                   const std::function<void(TextSink&)>& fill) {
+  return WriteOutputFile(FeedbackPath(args[2], name), args[0], args[1], kFeedbackWords,
+                         [&](OutputFile& file) {
+                           FeedbackSink text(file, cap, kLineEnd);
+                           fill(text);
+                           text.Finish();
+                         }) == 0;
+}
+
+// Removes the feedback file `name` that this run does not write, so that an earlier run's
+// cannot pass for this one's; false, after a line on standard error, when it stays.
+bool RemoveFeedback(const ModeArgs& args, std::string_view name) {
+  const std::string path = FeedbackPath(args[2], name);
+  std::error_code error;
+  const std::filesystem::file_status status = std::filesystem::symlink_status(path, error);
+  if (!std::filesystem::exists(status) ||
+      (!std::filesystem::is_directory(status) && std::filesystem::remove(path, error))) {
+    return true;
+  }
+  std::fprintf(stderr, "zelmiranke-judge: starega sporocila ni mogoce odstraniti: %s\n",
+               path.c_str());
+  return false;
+}
+
+void WriteJudgeMessage(TextSink& text, const JudgedRun& run, Verdict verdict) {
+  WriteReasonLine(text, run, kLineEnd);
+  if (!run.setupFault.empty()) {
+    return;
+  }
+  // A rejection of a passing report says first what it lacks.
+  if (verdict == Verdict::kRejected && VerdictOf(run.evaluation) == Verdict::kOk) {
+    WriteVerdictLine(text, run);
+    text.Write(kLineEnd);
+  }
+  WriteReport(text, run.evaluation);
 }
 }  // namespace
 
-int RunKattis(const ModeArgs& args) {
+int RunKattis(const ModeArgs& allArgs) {
+  const ModeOptions options = TakeOptions(allArgs);
+  const ModeArgs& args = options.paths;
   if (args.size() < 3) {
     return UsageError(kJudgeError);
   }
   JudgedRun run;
-  {
-    FileSource input(args[0]);
-    FileSource submission = FileSource::StandardInput();
-    Judge(input, submission, run);
-  }
-  const Verdict verdict = VerdictOf(run.evaluation);
-  const bool written = WriteFeedback(args, "judgemessage.txt", [&](OutputFile& file) {
-    WriteReasonLine(file, verdict, kLineEnd);
-    WriteReport(file, run.evaluation);
-  });
-  if (!written || IsJudgeError(verdict)) {
+  Judge(JudgeFiles{args[0], std::nullopt, args[1]}, run);
+  const Verdict verdict = VerdictOf(run);
+  if (!WriteFeedback(args, "judgemessage.txt", kJudgeMessageCap,
+                     [&](TextSink& text) { WriteJudgeMessage(text, run, verdict); })) {
     return kJudgeError;
   }
-  // The team sees only the verdict's line; a judge error shows it nothing.
-  if (!WriteFeedback(args, "teammessage.txt", [&](OutputFile& file) {
-        WriteFirstLine(file, run.evaluation);
-        file.Write(kLineEnd);
-      })) {
+  // The team sees only the verdict's line, and nothing of a judge error; problemtools takes
+  // a score with a rejection for a judge error.
+  const bool teamMessage = !IsJudgeError(verdict);
+  const bool score = options.score && verdict == Verdict::kOk;
+  const bool written = (teamMessage ? WriteFeedback(args, "teammessage.txt", kTeamMessageCap,
+                                                    [&](TextSink& text) {
+                                                      WriteVerdictLine(text, run);
+                                                      text.Write(kLineEnd);
+                                                    })
+                                    : RemoveFeedback(args, "teammessage.txt")) &&
+                       (score ? WriteFeedback(args, "score.txt", kTeamMessageCap,
+                                              [&](TextSink& text) {
+                                                text.Write(FractionText(run.score));
+                                                text.Write(kLineEnd);
+                                              })
+                              : RemoveFeedback(args, "score.txt"));
+  if (!written || IsJudgeError(verdict)) {
     return kJudgeError;
   }
   return verdict == Verdict::kOk ? kAccepted : kRejected;

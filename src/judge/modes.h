@@ -7,6 +7,14 @@
 
 using ModeArgs = std::vector<std::string>;
 
+// The options of zelmiranke-judge, taken wherever they stand among a mode's arguments, so that
+// a system's own flags (a Kattis problem's validator_flags) can carry them.
+struct ModeOptions {
+  ModeArgs paths;      // the other arguments, in order
+  bool score = false;  // --score: kattis and domjudge write score.txt
+};
+ModeOptions TakeOptions(const ModeArgs& args);
+
 // Kattis and DOMjudge output validators: input answer feedback_dir, the submission on standard
 // input.
 int RunKattis(const ModeArgs& args);
@@ -14,5 +22,7 @@ int RunKattis(const ModeArgs& args);
 int RunCms(const ModeArgs& args);
 // A testlib checker, or with --ejudge first an ejudge one: input submission answer.
 int RunTestlib(const ModeArgs& args);
-// One JSON object on standard output: input submission.
+// One JSON object on standard output: input submission [answer].
 int RunJson(const ModeArgs& args);
+// A Kattis input validator: the task input on standard input, 42 when it is valid, 43 when not.
+int RunInputValidator(const ModeArgs& args);

@@ -1,8 +1,10 @@
 #include "view/command.h"
 
 #include <cstdio>
+#include <string_view>
 
 #include "base/output_file.h"
+#include "base/version.h"
 #include "view/args.h"
 #include "view/drawn.h"
 #include "view/svg_picture.h"
@@ -53,11 +55,16 @@ std::string Picture(const ViewArgs& args, ViewedRun& run) {
 }
 
 int RunView(int argc, const char* const* argv) {
+  const std::string_view first = argc > 1 ? argv[1] : "";
+  if (first == "--version") {
+    return PrintVersion("zelmiranke-view");
+  }
   const std::optional<ViewArgs> args = ParseViewArgs(argc, argv);
   if (!args) {
     std::fwrite(kViewUsage.data(), 1, kViewUsage.size(), stdout);
     std::fflush(stdout);
-    return kViewUsageStatus;
+    // Asked for, the usage text is an answer, not a complaint.
+    return first == "--help" ? 0 : kViewUsageStatus;
   }
   return WriteOutputFile(args->picture, args->input, args->submission, kPictureWords,
                          [&args](OutputFile& file) {

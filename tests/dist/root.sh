@@ -61,7 +61,7 @@ run_judge_example() {
     fail "$judge kattis: teammessage.txt is not OK"
   echo "example: $judge kattis accepted it (42) with the report in the feedback folder"
   expected='{"verdict":"ok","message":"OK","report":"OK\n1\n1 2\n",'
-  expected+='"blocks":[{"test":1,"rectangles":2}]}'
+  expected+='"blocks":[{"test":1,"rectangles":2}],"tests":1,"answered":1,"score":1.0}'
   json=$("${enter[@]}" "$judge" json "$dir/input.txt" "$dir/submission.txt") ||
     fail "$judge json exited with status $? on the example"
   [ "$json" = "$expected" ] || fail "$judge json printed another object for the example: $json"
