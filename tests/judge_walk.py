@@ -100,8 +100,7 @@ CAPS = {"judgemessage": 50000, "teammessage": 2000, "cms": 2 * (LINE_CAP + 1), "
 
 def feedback(lines, cap, end):
     """The lines as the judge writes them for a judge system: each byte outside printable ASCII
-    as \\xNN and a backslash doubled, each line cut at LINE_CAP bytes, the whole at `cap`, both
-    with "..." where cut."""
+    as \\xHH, each line cut at LINE_CAP bytes, the whole at `cap`, both with "..." where cut."""
     out, room = [], [cap - len(CUT) - len(end)]
 
     def put(piece):
@@ -115,10 +114,7 @@ def feedback(lines, cap, end):
     for line in lines:
         used = 0
         for byte in line:
-            if 0x20 <= byte <= 0x7E and byte != 0x5C:
-                piece = bytes([byte])
-            else:
-                piece = b"\\\\" if byte == 0x5C else b"\\x%02x" % byte
+            piece = bytes([byte]) if 0x20 <= byte <= 0x7E else b"\\x%02X" % byte
             if used + len(piece) + len(CUT) > LINE_CAP:
                 if not put(CUT):
                     return b"".join(out)

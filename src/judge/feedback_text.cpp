@@ -1,5 +1,7 @@
 #include "judge/feedback_text.h"
 
+#include "base/printable.h"
+
 FeedbackSink::FeedbackSink(TextSink& out, std::size_t cap, std::string_view lineEnd)
     : out_(out), cap_(cap), lineEnd_(lineEnd) {}
 
@@ -35,16 +37,8 @@ void FeedbackSink::Finish() {
 }
 
 void FeedbackSink::Byte(unsigned char c) {
-  if (c >= 0x20 && c <= 0x7E && c != '\\') {
-    const char plain = static_cast<char>(c);
-    return Piece(std::string_view(&plain, 1));
-  }
-  if (c == '\\') {
-    return Piece("\\\\");
-  }
-  constexpr char kHex[] = "0123456789abcdef";
-  const char escape[] = {'\\', 'x', kHex[c >> 4], kHex[c & 0xF]};
-  Piece(std::string_view(escape, sizeof escape));
+  char shown[4];
+  Piece(std::string_view(shown, PrintableByte(static_cast<char>(c), shown)));
 }
 
 void FeedbackSink::Piece(std::string_view piece) {

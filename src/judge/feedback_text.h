@@ -1,10 +1,10 @@
 // Text on its way to a judge system (standard error, a feedback file, a CMS message). Systems
 // read it as UTF-8 or show it in a web page, and CMS takes a line end as the start of a command
-// of its own, so a file's bytes pass only as printable ASCII: every byte outside 0x20..0x7E is
-// written \xNN (lowercase hex) and a backslash \\, so that the text says exactly which bytes the
-// file holds. Only the text's own line ends (LF, or CR LF) end a line: a line that a message
-// quotes never holds an LF, and a CR in it is written \x0d. Each line is cut at kLineCap bytes
-// and the whole text at the cap of its system, both ending in "..." where they are cut.
+// of its own, so a file's bytes pass only as printable ASCII (base/printable.h: \xHH for every
+// byte outside 0x20..0x7E). Only the text's own line ends (LF, or CR LF) end a line: a line that
+// a message quotes never holds an LF, and a CR in it is written \x0D. Each line is cut at
+// kLineCap bytes and the whole text at the cap of its system, both ending in "..." where they
+// are cut.
 #pragma once
 
 #include <cstddef>
