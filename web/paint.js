@@ -39,7 +39,7 @@ function sceneOf(fields) {
     tints: new Uint8Array(0),
     meeting: 0,
     failing: -1,
-    numberLine: 0,
+    drawnLines: new Float64Array(0),
   }, fields, {
     kinds: text(fields.cellKinds).split("\n"),
     crossed: fields.crossed ? text(fields.crossed) : null,

@@ -195,7 +195,7 @@ class Picture {
       const index = scene.drawn[place];
       const r = scene.rects.subarray(4 * index, 4 * index + 4);
       about.rectangle = index + 1;
-      about.line = scene.numberLine + 2 + index;
+      about.line = scene.drawnLines[place];
       about.failing = index === scene.failing;
       about.text = this.lineText(place) || r.join(" ");
     }

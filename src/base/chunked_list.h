@@ -65,13 +65,6 @@ class ChunkedList {
     ::new (&(*this)[size_]) T(value);
     ++size_;
   }
-  void clear() { size_ = 0; }
-  void resize(std::size_t size) {
-    while (size_ < size) {
-      push_back(T{});
-    }
-    size_ = size;
-  }
 
   template <typename List, typename Value>
   class Iterator {

@@ -48,6 +48,7 @@ bool LineReader::FindLine(std::string_view& line, bool grow) {
 }
 
 int LineReader::ReadIntsOrLine(int count, int* values, std::string_view& line) {
+  ++lineNumber_;
   if (const char* lf = FindLineEnd()) {
     TakeLine(lf, line);
     return ScanInts(line, count, values);
@@ -99,6 +100,7 @@ int LineReader::ReadIntsSlow(int count, int* values, std::string_view* wholeLine
 }
 
 bool LineReader::MeasureLine(std::string_view& line, std::int64_t& length) {
+  ++lineNumber_;
   if (const char* lf = FindLineEnd()) {
     TakeLine(lf, line);
   } else if (!FindLine(line, false)) {
@@ -114,6 +116,7 @@ bool LineReader::MeasureLine(std::string_view& line, std::int64_t& length) {
 }
 
 std::int64_t LineReader::ReadLineHead(std::string& head, std::size_t keep) {
+  ++lineNumber_;
   std::string_view line;
   if (const char* lf = FindLineEnd()) {
     TakeLine(lf, line);

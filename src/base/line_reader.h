@@ -29,9 +29,15 @@ class LineReader {
   // Lines at most this long are always seen whole by every kind of read.
   static constexpr std::size_t kWindow = std::size_t{1} << 17;
 
+  // The number of the line the last read took, from 1. A read that finds no line left counts
+  // too: the number is then the one the missing line would have had. A ReadLineOfLength that
+  // takes nothing does not count.
+  std::int64_t LineNumber() const { return lineNumber_; }
+
   // Reads the next line without its terminator; the view stays valid until the next read.
   // Returns false when no byte is left. A read error or running out of memory throws.
   bool ReadLine(std::string_view& line) {
+    ++lineNumber_;
     if (const char* lf = FindLineEnd()) {
       TakeLine(lf, line);
       return true;
@@ -56,6 +62,7 @@ class LineReader {
       return false;
     }
     next_ += length + terminator;
+    ++lineNumber_;
     return true;
   }
 
@@ -65,6 +72,7 @@ class LineReader {
   // time and then read as one wide word, which stalls.
   template <typename... Ints>
   int ReadInts(Ints&... values) {
+    ++lineNumber_;
     // A line of numbers mostly ends right after them: scanned up to its end, it needs no search
     // for the line end, and no pass of its own.
     if (end_ - next_ >= kInPlaceRoom) {
@@ -157,4 +165,5 @@ class LineReader {
   char* end_ = nullptr;   // end of the bytes read so far
   bool atEnd_ = false;    // nothing more will come from the source
   bool grown_ = false;    // buffer_ came from malloc, to hold a long line
+  std::int64_t lineNumber_ = 0;
 };

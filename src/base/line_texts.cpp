@@ -8,14 +8,12 @@ std::vector<std::optional<LineText>> ReadLineTexts(ByteSource& source,
   std::vector<std::optional<LineText>> texts(numbers.size());
   LineReader reader(source);
   LineText text;
-  std::int64_t lineNumber = 0;
   for (std::size_t i = 0; i < numbers.size(); ++i) {
-    while (lineNumber < numbers[i]) {
+    while (reader.LineNumber() < numbers[i]) {
       text.length = reader.ReadLineHead(text.head, keep);
       if (text.length < 0) {
         return texts;
       }
-      ++lineNumber;
     }
     texts[i] = text;
   }

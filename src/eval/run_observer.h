@@ -22,11 +22,10 @@ class RunObserver {
   // The submission: its first line, the contestant number, has passed its checks; the text is
   // valid only during the call.
   virtual void ContestantRead(std::string_view /*line*/) {}
-  // A block for `testCase` starts; its test number stands on `numberLine`,
-  // so that rectangle k stands on line numberLine + 1 + k.
+  // A block for `testCase` starts; its test number stands on line `numberLine`.
   virtual void BlockStarted(const TestCase& /*testCase*/, std::int64_t /*numberLine*/) {}
-  // A rectangle of the block at hand has been read and is about to be checked. A large one's
-  // white-cell check (148) may be done after later rectangles were read; a failure names the
-  // rectangle it belongs to (EAssertion::site.rectangle).
-  virtual void RectRead(const Rect& /*rect*/) {}
+  // A rectangle of the block at hand, on line `line`, has been read and is about to be checked.
+  // A large one's white-cell check (148) may be done after later rectangles were read; a
+  // failure names the rectangle it belongs to (EAssertion::site.rectangle).
+  virtual void RectRead(const Rect& /*rect*/, std::int64_t /*line*/) {}
 };

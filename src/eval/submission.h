@@ -3,20 +3,15 @@
 // each block against its test case.
 #pragma once
 
-#include <cstdint>
-
 #include "base/line_reader.h"
 #include "eval/coverage/coverage.h"
 #include "eval/report_entries.h"
 #include "eval/run_observer.h"
 #include "eval/test_case.h"
-#include "eval/white_cells.h"
 
 // What one block needs besides its test case; kept across blocks so that a submission of a
-// million blocks does not allocate a million times. It serves the test cases of one list, which
-// must outlive it: the white-cell indexes are kept by the test case's address.
+// million blocks does not allocate a million times. It serves the test cases of one list.
 struct BlockWorkspace {
-  WhiteCells whiteCells;
   Coverage coverage;
   RunObserver* observer = nullptr;  // told of every rectangle read; may be null
 };
@@ -26,7 +21,6 @@ struct BlockWorkspace {
 void ReadSubmission(LineReader& reader, const TestCaseList& testCases, ReportEntryList& entries,
                     RunObserver* observer = nullptr);
 
-// Reads and checks the body of one block and returns how many rectangles it holds;
-// `lineCounter` advances by one for every line it tries to read.
-int EvaluateCase(LineReader& reader, const TestCase& testCase, std::int64_t& lineCounter,
-                 BlockWorkspace& workspace);
+// Reads and checks the body of one block, from its count line on, and returns how many
+// rectangles it holds.
+int EvaluateCase(LineReader& reader, const TestCase& testCase, BlockWorkspace& workspace);

@@ -11,14 +11,11 @@
 
 inline constexpr std::string_view TaskName = "Zelmiranke";
 
-// Reads and checks the whole task input into `testCases`. `observer` may be null.
+// Reads and checks the whole task input into `testCases`, which must be empty. `observer` may
+// be null.
 void ReadTaskInput(LineReader& reader, TestCaseList& testCases, RunObserver* observer = nullptr);
 
-// Reads one block, its picture into `pictures`; `lineCounter` advances by one for every line
-// it tries to read.
-TestCase ReadTestCase(LineReader& reader, std::int64_t& lineCounter, PictureArena& pictures,
-                      RunObserver* observer = nullptr);
-
-// The check that line `lineNumber` of a file holds the task name: `whichLine` is the line's
-// ordinal word in the message ("prvi", "drugi").
-void CheckTaskName(std::string_view line, std::string_view whichLine, int lineNumber, int check);
+// The check (`checkNumber`) that line `lineNumber` of a file holds the task name: `whichLine`
+// is the line's ordinal word in the message ("prvi", "drugi").
+void CheckTaskName(std::string_view line, std::string_view whichLine, std::int64_t lineNumber,
+                   int checkNumber);

@@ -20,19 +20,9 @@ std::uint32_t SearchCost(int width, int height) {
 }  // namespace
 
 void WhiteCells::Use(const TestCase& testCase) {
-  if (&testCase == testCase_ && index_ != nullptr) {
-    return;  // blocks for one test case in a row look their index up once
-  }
-  testCase_ = &testCase;
-  index_ = nullptr;
-  const auto number = static_cast<std::size_t>(testCase.number);
-  if (number >= scanCosts_.size()) {
-    scanCosts_.resize(number + 1);
-  }
-  if (scanCosts_[number] == kIndexed) {
-    if (const auto found = indexes_.find(&testCase); found != indexes_.end()) {
-      index_ = found->second.get();
-    }
+  if (&testCase != testCase_) {
+    testCase_ = &testCase;
+    index_ = nullptr;
   }
 }
 
@@ -42,18 +32,22 @@ bool WhiteCells::Find(const Rect& rect, Cell& white) {
     if (!testCase.HasWhite()) {
       return false;
     }
-    std::uint32_t& spent = scanCosts_[static_cast<std::size_t>(testCase.number)];
+    const std::size_t slot = static_cast<std::size_t>(testCase.number) - 1;
+    if (slot >= searchCost_.size()) {
+      searchCost_.resize(slot + 1, 0);
+    }
+    std::uint32_t& spent = searchCost_[slot];
     const std::uint32_t cost = SearchCost(rect.width, rect.height);
     const std::uint32_t budget = SearchBudget(testCase);
     if (spent < budget - std::min(cost, budget)) {
       spent += cost;
       return Search(rect, white);
     }
-    auto& slot = indexes_[&testCase];
-    if (slot == nullptr) {
-      slot = std::make_unique<WhiteIndex>(testCase);
+    std::unique_ptr<WhiteIndex>& index = indexes_[testCase.number];
+    if (index == nullptr) {
+      index = std::make_unique<WhiteIndex>(testCase);
     }
-    index_ = slot.get();
+    index_ = index.get();
     spent = kIndexed;
   }
   return index_->AnyWhite(rect.x, rect.y, rect.x + rect.width, rect.y + rect.height) &&

@@ -18,21 +18,20 @@
 
 class WhiteCells {
  public:
-  // Makes the searches that follow be for `testCase`.
+  // Makes the searches that follow be for `testCase`. Every test case of a run comes from one
+  // list, and what their searches cost, and their indexes, are kept by their numbers.
   void Use(const TestCase& testCase);
   // Looks for the first white cell, in row-major order, of a rectangle with area inside the
   // picture.
   bool Find(const Rect& rect, Cell& white);
-  // Whether the picture of the searches has a white cell at all.
-  bool HasWhite() const { return testCase_->HasWhite(); }
 
  private:
   bool Search(const Rect& rect, Cell& white) const;
 
   const TestCase* testCase_ = nullptr;
-  const WhiteIndex* index_ = nullptr;
-  // What the searches of each test case have cost so far, by test number (kIndexed once its
-  // index is built), and the indexes built.
-  std::vector<std::uint32_t> scanCosts_;
-  std::unordered_map<const TestCase*, std::unique_ptr<WhiteIndex>> indexes_;
+  const WhiteIndex* index_ = nullptr;  // the index of testCase_, once it is looked up
+  // What the searches of each test case have cost so far, by its number less one; kIndexed once
+  // its index is built.
+  std::vector<std::uint32_t> searchCost_;
+  std::unordered_map<int, std::unique_ptr<WhiteIndex>> indexes_;
 };

@@ -23,8 +23,7 @@ std::vector<std::int64_t> DrawnLineNumbers(const Scene& scene, const Layout& lay
   std::vector<std::int64_t> lines;
   lines.reserve(layout.drawn.size());
   for (const std::uint32_t index : layout.drawn) {
-    // Rectangle index + 1 stands on the line index + 2 after the block's test number.
-    lines.push_back(scene.numberLine + 2 + static_cast<std::int64_t>(index));
+    lines.push_back(scene.rectLines[index]);
   }
   return lines;
 }

@@ -18,14 +18,12 @@ void RunFacts::PictureStarted(const TestCase& testCase) {
   picture_.a = testCase.a;
   picture_.b = testCase.b;
   picture_.cells.clear();
-  picture_.lastRowLength = 0;
   picture_.rowsRead = 0;
 }
 
 void RunFacts::PictureRowRead(std::string_view row) {
   // A row of the wrong length may be megabytes long; only the cells of the grid are kept.
   picture_.cells.append(row.substr(0, static_cast<std::size_t>(picture_.w)));
-  picture_.lastRowLength = static_cast<std::int64_t>(row.size());
   ++picture_.rowsRead;
 }
 
@@ -36,6 +34,7 @@ void RunFacts::BlockStarted(const TestCase& testCase, std::int64_t numberLine) {
   ++blocksStarted_;
   current_.testCase = &testCase;
   current_.rects.clear();
+  current_.lines.clear();
   current_.ordinal = blocksStarted_;
   current_.numberLine = numberLine;
 }

@@ -20,8 +20,7 @@ struct PictureFacts {
   int h = 0;
   int a = 0;
   int b = 0;
-  std::string cells;               // the rows read so far, each cut to w bytes
-  std::int64_t lastRowLength = 0;  // the length of the last row read, as it stood in the file
+  std::string cells;  // the rows read so far, each cut to w bytes
   int rowsRead = 0;
 
   // The row as read; shorter than w only for a row check 75 rejects.
@@ -29,12 +28,13 @@ struct PictureFacts {
 };
 
 // A block of the submission: its test case, its rectangles as read (after a failure in it, the
-// failing one last) and the line of its test number.
+// failing one last) with their lines, and the line of its test number.
 struct BlockFacts {
   const TestCase* testCase = nullptr;
   std::vector<Rect> rects;
-  std::int64_t ordinal = 0;     // from 1, in submission order
-  std::int64_t numberLine = 0;  // rectangle k stands on line numberLine + 1 + k
+  std::vector<std::int64_t> lines;  // the line of each rectangle
+  std::int64_t ordinal = 0;         // from 1, in submission order
+  std::int64_t numberLine = 0;
 };
 
 class RunFacts : public RunObserver {
@@ -45,7 +45,10 @@ class RunFacts : public RunObserver {
   void PictureStarted(const TestCase& testCase) override;
   void PictureRowRead(std::string_view row) override;
   void BlockStarted(const TestCase& testCase, std::int64_t numberLine) override;
-  void RectRead(const Rect& rect) override { current_.rects.push_back(rect); }
+  void RectRead(const Rect& rect, std::int64_t line) override {
+    current_.rects.push_back(rect);
+    current_.lines.push_back(line);
+  }
 
   std::int64_t WantedBlock() const { return wantedBlock_; }
   std::int64_t PicturesStarted() const { return picturesStarted_; }

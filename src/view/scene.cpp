@@ -45,6 +45,7 @@ void ShowBlock(const BlockFacts& block, std::string& text, Scene& scene) {
   }
   scene.rects = block.rects;
   scene.uncovered = Uncovered::kAtEnd;
+  scene.rectLines = block.lines;
   scene.numberLine = block.numberLine;
 }
 

@@ -32,12 +32,13 @@ struct Scene {
   int h = 0;
   std::vector<std::string_view> rows;  // row y as read: shorter, or empty, where it was not read
   std::span<const Rect> rects;         // the block's rectangles read so far, in order
-  bool lastFails = false;              // the last rectangle failed a check (140 to 148)
+  std::span<const std::int64_t> rectLines;  // the line of each of them
+  std::int64_t numberLine = 0;              // the line of the block's test number
+  bool lastFails = false;                   // the last rectangle failed a check (140 to 148)
   Edge crossed = Edge::kNone;
   std::optional<Cell> faultCell;  // the cell that checks 79, 148 and 157 name
   std::optional<int> faultRow;    // the row check 75 rejects
   Uncovered uncovered = Uncovered::kNone;
-  std::int64_t numberLine = 0;  // the block's test number line: rectangle k is on the k+1st after
 
   bool HasGrid() const { return w > 0 && h > 0; }
   // The cell the failure points at: the named cell, else the failing rectangle's top-left cell

@@ -17,6 +17,10 @@ mergeInto(LibraryManager.library, {
     var first = (values >>> 0) / 4;
     Module['onField'](UTF8ToString(name, nameLength), HEAP32.slice(first, first + (count >>> 0)));
   },
+  zel_numbers: function(name, nameLength, values, count) {
+    var first = (values >>> 0) / 8;
+    Module['onField'](UTF8ToString(name, nameLength), HEAPF64.slice(first, first + (count >>> 0)));
+  },
   zel_post: function(kind, kindLength) {
     Module['onPost'](UTF8ToString(kind, kindLength));
   },

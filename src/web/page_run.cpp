@@ -29,6 +29,7 @@ extern "C" {
 void zel_number(const char* name, int nameLength, double value);
 void zel_bytes(const char* name, int nameLength, const char* bytes, std::size_t length);
 void zel_ints(const char* name, int nameLength, const std::int32_t* values, std::size_t count);
+void zel_numbers(const char* name, int nameLength, const double* values, std::size_t count);
 void zel_post(const char* kind, int kindLength);
 // Starts file `file` (0 the task input, 1 the submission) again from its first byte.
 void zel_open(int file);
@@ -55,6 +56,9 @@ class PageFields : public FieldSink {
   }
   void Ints(std::string_view name, std::span<const std::int32_t> values) override {
     zel_ints(name.data(), static_cast<int>(name.size()), values.data(), values.size());
+  }
+  void Numbers(std::string_view name, std::span<const double> values) override {
+    zel_numbers(name.data(), static_cast<int>(name.size()), values.data(), values.size());
   }
   // The fields given since the last post go to the page as one message of this kind.
   void Post(std::string_view kind) { zel_post(kind.data(), static_cast<int>(kind.size())); }
@@ -111,7 +115,7 @@ class PageObserver : public BlockTrail {
     BlockTrail::BlockStarted(testCase, numberLine);
     facts_.BlockStarted(testCase, numberLine);
   }
-  void RectRead(const Rect& rect) override { facts_.RectRead(rect); }
+  void RectRead(const Rect& rect, std::int64_t line) override { facts_.RectRead(rect, line); }
 
  private:
   RunFacts& facts_;

@@ -64,7 +64,8 @@ void SendCells(const Scene& scene, const CoverMap* cover, const Region& grid, Fi
   sink.Bytes("cells", cells);
 }
 
-// Every rectangle read, as x, y, width, height; the drawn ones by index with their tints.
+// Every rectangle read, as x, y, width, height; the drawn ones by index with their tints and
+// lines.
 void SendRects(const Scene& scene, const Layout& layout, FieldSink& sink) {
   std::vector<std::int32_t> rects;
   rects.reserve(scene.rects.size() * 4);
@@ -77,7 +78,12 @@ void SendRects(const Scene& scene, const Layout& layout, FieldSink& sink) {
   sink.Number("meeting", static_cast<double>(layout.meeting));
   const std::vector<std::uint8_t> tints = DrawnTints(scene, layout);
   sink.Bytes("tints", std::string_view(reinterpret_cast<const char*>(tints.data()), tints.size()));
-  sink.Number("numberLine", static_cast<double>(scene.numberLine));
+  std::vector<double> lines;
+  lines.reserve(layout.drawn.size());
+  for (const std::uint32_t index : layout.drawn) {
+    lines.push_back(static_cast<double>(scene.rectLines[index]));
+  }
+  sink.Numbers("drawnLines", lines);
 }
 
 // What the legend lists, by the keys' names.

@@ -21,6 +21,7 @@ class FieldSink {
   // Raw bytes; a list of texts is sent as one, its items separated by LF.
   virtual void Bytes(std::string_view name, std::string_view bytes) = 0;
   virtual void Ints(std::string_view name, std::span<const std::int32_t> values) = 0;
+  virtual void Numbers(std::string_view name, std::span<const double> values) = 0;
 };
 
 // The report as the evaluator writes it, and the verdict it says: "ok" with the number of

@@ -126,8 +126,8 @@ TEST(MemorySource, NoBytesAtAllReadAsEmpty) {
 }
 // Lines longer than the reader's window take other paths: numbers converted as the line
 // streams past, a failed line held whole to be quoted, a length counted without the line. Each
-// must agree with reading the line whole, whatever the read sizes, and the next line must
-// follow as usual.
+// must agree with reading the line whole, whatever the read sizes, the next line must follow
+// as usual, and each read counts one line, a read past the end too.
 TEST(LineReader, LongLinesReadLikeShortOnes) {
   const std::string pad(LineReader::kWindow + 12345, ' ');
   const std::string zeros(LineReader::kWindow, '0');
@@ -148,7 +148,9 @@ TEST(LineReader, LongLinesReadLikeShortOnes) {
     for (int kind = 0; kind < 3; ++kind) {
       ChunkSource source(bytes, chunk);
       LineReader reader(source);
+      std::int64_t lineNumber = 0;
       for (const std::string& line : lines) {
+        ++lineNumber;
         int expected[4] = {};
         const int count = ScanInts(line, 4, expected);
         int got[4] = {};
@@ -164,6 +166,9 @@ TEST(LineReader, LongLinesReadLikeShortOnes) {
         } else {
           ASSERT_TRUE(reader.MeasureLine(quoted, length));
           EXPECT_EQ(length, static_cast<std::int64_t>(line.size())) << chunk;
+        }
+        ASSERT_EQ(reader.LineNumber(), lineNumber) << chunk;
+        if (kind == 2) {
           continue;
         }
         for (int i = 0; i < count; ++i) {
@@ -174,6 +179,7 @@ TEST(LineReader, LongLinesReadLikeShortOnes) {
       EXPECT_EQ(reader.ReadInts(last[0], last[1], last[2], last[3]), 4);
       EXPECT_EQ(last[3], 9);
       EXPECT_EQ(reader.ReadInts(last[0]), -1);
+      EXPECT_EQ(reader.LineNumber(), lineNumber + 2);
     }
   }
 }
@@ -227,9 +233,9 @@ TEST(LineReader, NumberLinesReadInPlaceLikeWhole) {
 }
 
 // A line of a known length is taken without a search for its end only when it is that long
-// and its end follows: whatever the read sizes, a line taken is the line, and a line refused is
-// left for the next read whole. The lines are near misses: one byte off, a CR before the LF, a
-// CR or LF among the bytes (which the caller's check refuses).
+// and its end follows: whatever the read sizes, a line taken is the line (and counted), and a
+// line refused is left for the next read whole (and not counted). The lines are near misses: one
+// byte off, a CR before the LF, a CR or LF among the bytes (which the caller's check refuses).
 TEST(LineReader, LinesOfAKnownLengthTakenAsTheyStand) {
   std::mt19937 random(2);
   std::vector<std::string> lines;
@@ -253,7 +259,9 @@ TEST(LineReader, LinesOfAKnownLengthTakenAsTheyStand) {
     ChunkSource source(bytes, chunk);
     LineReader reader(source);
     std::size_t taken = 0;
+    std::int64_t lineNumber = 0;
     for (const std::string& line : lines) {
+      ++lineNumber;
       const std::size_t length = line.size() + random() % 3 - (line.empty() ? 0 : 1);
       std::string_view got;
       if (reader.ReadLineOfLength(length, [&](std::string_view cells) {
@@ -261,11 +269,14 @@ TEST(LineReader, LinesOfAKnownLengthTakenAsTheyStand) {
             return take(cells);
           })) {
         ASSERT_EQ(got, line) << "chunk " << chunk;
+        ASSERT_EQ(reader.LineNumber(), lineNumber);
         ++taken;
         continue;
       }
+      ASSERT_EQ(reader.LineNumber(), lineNumber - 1);
       ASSERT_TRUE(reader.ReadLine(got));
       ASSERT_EQ(got, line) << "chunk " << chunk;
+      ASSERT_EQ(reader.LineNumber(), lineNumber);
     }
     std::string_view none;
     EXPECT_FALSE(reader.ReadLine(none));

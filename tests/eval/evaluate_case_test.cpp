@@ -28,13 +28,12 @@ std::string Lines(const std::vector<Rect>& rects) {
 }
 
 // The verdict of one block body, evaluated in `workspace` as in a run.
-Verdict RunBlock(TestCase& testCase, const std::string& body, BlockWorkspace& workspace,
+Verdict RunBlock(const TestCase& testCase, const std::string& body, BlockWorkspace& workspace,
                  std::string* message = nullptr) {
   MemorySource source(body);
   LineReader reader(source);
-  std::int64_t lineCounter = 0;
   try {
-    EvaluateCase(reader, testCase, lineCounter, workspace);
+    EvaluateCase(reader, testCase, workspace);
   } catch (const EAssertion& failure) {
     if (message != nullptr) {
       *message = failure.message;
@@ -137,8 +136,8 @@ TEST(EvaluateCase, SmallBlocksMatchTheReference) {
     if (rects.empty())
       rects.push_back({0, 0, 0, 0});
     rects.resize(std::min<std::size_t>(rects.size(), static_cast<std::size_t>(w) * h));
-    // Kept for the whole run, as a run keeps its test cases: the workspace knows them by address.
-    PictureForTest& picture = pictures.emplace_back(rows, a, b);
+    // Kept for the whole run, as a run keeps its test cases: the workspace knows them by number.
+    PictureForTest& picture = pictures.emplace_back(rows, a, b, round + 1);
     const Verdict expected = ReferenceVerdict(rows, a, b, rects);
     std::string message;
     const Verdict got = RunBlock(picture.testCase, Lines(rects), workspace, &message);
@@ -157,15 +156,15 @@ TEST(EvaluateCase, SmallBlocksMatchTheReference) {
 // A block leaves nothing behind for the next one in the same workspace, whichever way it ended:
 // settled by a rectangle that covers every black cell, passed by painting, or failed.
 TEST(EvaluateCase, NothingCarriesOverToTheNextBlock) {
-  PictureForTest picture({"##.", "###"}, 3, 3);
+  const PictureForTest picture({"##.", "###"}, 3, 3, 1);
   // Large enough that the canvas is cleared cell by cell, not all at once.
   std::vector<std::string> rows(64, std::string(64, '.'));
   rows[0][0] = '#';
-  PictureForTest oneCell(rows, 1, 1);
+  const PictureForTest oneCell(rows, 1, 1, 2);
   rows[1][0] = '#';
-  PictureForTest twoCells(rows, 3, 3);
+  const PictureForTest twoCells(rows, 3, 3, 3);
   const struct {
-    TestCase* testCase;
+    const TestCase* testCase;
     const char* block;
     int check;
   } blocks[] = {
@@ -191,7 +190,7 @@ TEST(EvaluateCase, EarlierWhiteCellComesFirst) {
   std::vector<std::string> rows(200, std::string(200, '#'));
   rows[150][20] = '.';
   const PictureForTest picture(rows, 200, 200);
-  TestCase& testCase = const_cast<TestCase&>(picture.testCase);
+  const TestCase& testCase = picture.testCase;
   const std::string whiteFirst = "0 100 100 100\n";  // covers (20, 150)
   const struct {
     std::string after;
@@ -259,7 +258,7 @@ TEST(EvaluateCase, TilesNameTheFirstRectangleOverWhite) {
   rows[70][130] = '.';
   rows[200][200] = '.';
   const PictureForTest picture(rows, 1000, 1000);
-  TestCase& testCase = const_cast<TestCase&>(picture.testCase);
+  const TestCase& testCase = picture.testCase;
   std::vector<Rect> rects;  // 80 x 80 each, the picture whole: too large to paint as they come
   Tile({0, 0, 320, 320}, 80, rects);
   for (const bool reversed : {false, true}) {
@@ -279,7 +278,7 @@ TEST(EvaluateCase, TilesNameTheFirstRectangleOverWhite) {
 TEST(EvaluateCase, TilesDecideLargeBoxes) {
   const std::vector<std::string> rows(960, std::string(960, '#'));
   const PictureForTest picture(rows, 1000, 1000);
-  TestCase& testCase = const_cast<TestCase&>(picture.testCase);
+  const TestCase& testCase = picture.testCase;
   std::vector<Rect> rects;  // 96 x 96, twice over: every tile covered whole
   Tile({0, 0, 960, 960}, 96, rects);
   Tile({0, 0, 960, 960}, 96, rects);
@@ -304,7 +303,7 @@ TEST(EvaluateCase, BordersThroughOpenTiles) {
     }
   }
   const PictureForTest picture(rows, 1000, 1000);
-  TestCase& testCase = const_cast<TestCase&>(picture.testCase);
+  const TestCase& testCase = picture.testCase;
   std::vector<Rect> rects;
   for (int k = 0; k < 200; ++k) {
     rects.push_back(k % 2 == 0 ? Rect{16, 16, 288, 288} : Rect{17, 17, 286, 286});

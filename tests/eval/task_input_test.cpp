@@ -15,7 +15,6 @@ TEST(ReadTaskInput, StoresPictureAndBlackCount) {
   MemorySource source("Zelmiranke\n2\n\n1 3 2 2 2\n##.\n###\n\n2 1 1 5 7\n.\ntrailing junk");
   LineReader reader(source);
   TestCaseList testCases;
-  testCases.resize(3);  // replaced once the header has passed
   ReadTaskInput(reader, testCases);
   ASSERT_EQ(testCases.size(), 2u);
   for (int x = 0; x < 3; ++x) {

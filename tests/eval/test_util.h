@@ -35,12 +35,13 @@ inline std::string Outcome(std::string_view input, std::string_view submission) 
   return OutcomeOf(evaluation);
 }
 
-// A test case made from text rows, with the bits it points into.
+// A test case made from text rows, with the bits it points into. Test cases that one workspace
+// serves must carry distinct numbers, as those of a run do.
 struct PictureForTest {
   std::vector<bit_rows::Byte> bytes;
   TestCase testCase;
 
-  PictureForTest(const std::vector<std::string>& rows, int a, int b) {
+  PictureForTest(const std::vector<std::string>& rows, int a, int b, int number = 1) {
     const int w = rows.empty() ? 0 : static_cast<int>(rows[0].size());
     bytes.assign(static_cast<std::size_t>(bit_rows::Stride(w)) * rows.size() + bit_rows::kPadding,
                  0);
@@ -49,7 +50,7 @@ struct PictureForTest {
       writer.Append(row);
     }
     testCase.cells = bytes.data();
-    testCase.number = 1;
+    testCase.number = number;
     testCase.w = static_cast<std::uint16_t>(w);
     testCase.h = static_cast<std::uint16_t>(rows.size());
     testCase.a = static_cast<std::uint16_t>(a);

@@ -16,6 +16,8 @@ TEST(BuildScene, PassingRunShowsTheBlockAskedForElseTheFirst) {
   EXPECT_EQ(scene.w, 3);
   EXPECT_EQ(scene.rects.size(), 2u);
   EXPECT_EQ(scene.numberLine, 7);
+  EXPECT_EQ(std::vector<std::int64_t>(scene.rectLines.begin(), scene.rectLines.end()),
+            (std::vector<std::int64_t>{9, 10}));
   EXPECT_EQ(scene.uncovered, Uncovered::kAtEnd);
   EXPECT_FALSE(scene.faultCell);
   run = ViewRun(kInput, submission);

@@ -36,6 +36,7 @@ inline std::unique_ptr<ViewedRun> ViewRun(const std::string& input, const std::s
 struct FailingScene {
   std::vector<std::string> rows = {"##.", "###"};
   std::vector<Rect> rects = {{0, 0, 2, 2}, {1, 0, 2, 1}};
+  std::vector<std::int64_t> lines = {5, 6};
   Scene scene;
   Layout layout;
 
@@ -44,6 +45,7 @@ struct FailingScene {
     scene.h = 2;
     scene.rows.assign(rows.begin(), rows.end());
     scene.rects = rects;
+    scene.rectLines = lines;
     scene.lastFails = true;
     scene.faultCell = Cell{2, 0};
     scene.uncovered = Uncovered::kNotReached;

@@ -37,48 +37,89 @@ struct Coverage::Estimate {
   std::int64_t rowEdges = 0;    // distinct rows where a box starts or ends
 };
 
+namespace {
+CoverOutcome MismatchIf(bool differs, const Cell& cell) {
+  return differs ? CoverOutcome{CoverOutcome::Kind::kMismatch, {}, cell} : CoverOutcome{};
+}
+}  // namespace
+
 void Coverage::Begin(const TestCase& testCase, int count) {
   canvas_.Begin(testCase);
+  whiteCells_.Use(testCase);
   testCase_ = &testCase;
   settled_ = false;
-  tilesGaveUp_ = false;
   unpainted_ = 0;
   paintedBoxes_ = 0;
-  kept_ = 0;
-  most_ = static_cast<std::size_t>(count);
-  unchecked_.clear();
-  keptArea_ = 0;
+  boxCount_ = 0;
+  rectsInBlock_ = static_cast<std::size_t>(count);
+  deferred_.clear();
+  boxesArea_ = 0;
   largeArea_ = 0;
 }
 
+bool Coverage::Take(const Rect& rect, const RectSite& site, CoverOutcome& outcome) {
+  if (!rect.HasArea()) {
+    return true;
+  }
+  Cell white;
+  if (PaintsNow(rect)) {
+    if (!canvas_.PaintChecked(rect, white)) {
+      Keep(rect, true);
+      paintedBoxes_ = boxCount_;
+      return true;
+    }
+  } else {
+    if (testCase_->HasWhite()) {
+      if (Defers(rect)) {
+        deferred_.push_back({rect, site});
+      } else if (whiteCells_.Find(rect, white)) {
+        return CoversWhite(site, white, outcome);
+      }
+    }
+    if (!settled_) {
+      ++unpainted_;
+      Keep(rect, false);
+    }
+    return true;
+  }
+  return CoversWhite(site, white, outcome);
+}
+
+bool Coverage::StopEarly(CoverOutcome& outcome) {
+  return FirstDeferredOverWhite(outcome);
+}
+
+// Whether a rectangle with area is painted as it arrives: while every one before it was.
 bool Coverage::PaintsNow(const Rect& rect) const {
   return !settled_ && unpainted_ == 0 && PiecesPerRow(rect.x, rect.width) <= kPaintNowPieces &&
          PaintSteps(rect.x, rect.width, rect.height) <= kPaintNowMost;
 }
 
-bool Coverage::PaintChecked(const Rect& rect, Cell& white) {
-  if (canvas_.PaintChecked(rect, white)) {
-    return true;
+// Whether the check 148 of a rectangle that is not painted, in a picture with white cells, waits
+// for the tiles: a large one, while the block is not settled.
+bool Coverage::Defers(const Rect& rect) const {
+  return !settled_ && rect.width >= kLargeSide && rect.height >= kLargeSide;
+}
+
+// Rectangle `site` covers `white`: the block's outcome, unless a deferred rectangle before it
+// covers a white cell too. Returns false, for Take.
+bool Coverage::CoversWhite(const RectSite& site, const Cell& white, CoverOutcome& outcome) {
+  if (!FirstDeferredOverWhite(outcome)) {
+    outcome = {CoverOutcome::Kind::kCoversWhite, site, white};
   }
-  Keep(rect, true);
-  paintedBoxes_ = kept_;
   return false;
 }
 
-void Coverage::Add(const Rect& rect) {
-  if (!settled_) {
-    ++unpainted_;
-    Keep(rect, false);
+// The first deferred rectangle, in block order, that covers a white cell.
+bool Coverage::FirstDeferredOverWhite(CoverOutcome& outcome) {
+  Cell white;
+  for (const Deferred& deferred : deferred_) {
+    if (whiteCells_.Find(deferred.rect, white)) {
+      outcome = {CoverOutcome::Kind::kCoversWhite, deferred.site, white};
+      return true;
+    }
   }
-}
-
-bool Coverage::AddUnchecked(const Rect& rect, int ordinal) {
-  if (settled_ || rect.width < kLargeSide || rect.height < kLargeSide) {
-    return false;
-  }
-  unchecked_.push_back({rect, ordinal});
-  Add(rect);
-  return true;
+  return false;
 }
 
 // A painted box is kept even when it settles the block, so that it is cleared after.
@@ -90,30 +131,46 @@ void Coverage::Keep(const Rect& rect, bool painted) {
     }
   }
   const PackedRect box = PackedRect::Of(rect);
-  if (kept_ == room_.size()) {
+  if (boxCount_ == boxes_.size()) {
     MakeRoom();
   }
-  room_[kept_++] = box;
-  keptArea_ += box.Area();
+  boxes_[boxCount_++] = box;
+  boxesArea_ += box.Area();
   largeArea_ += box.width >= kLargeSide && box.height >= kLargeSide ? box.Area() : 0;
 }
 
 // More room for boxes, twice as much up to the block's count: a block settled early never needs
 // room for all of its rectangles.
 void Coverage::MakeRoom() {
-  room_.resize(std::min(std::max<std::size_t>(2 * room_.size(), 1024), std::max(most_, kept_ + 1)));
+  boxes_.resize(std::min(std::max<std::size_t>(2 * boxes_.size(), 1024),
+                         std::max(rectsInBlock_, boxCount_ + 1)));
 }
 
-Coverage::Finished Coverage::Finish(Cell& mismatch) {
-  if (!unchecked_.empty()) {
-    return FinishUnchecked(mismatch);
+CoverOutcome Coverage::Finish() {
+  bool tilesGaveUp = false;
+  if (!deferred_.empty()) {
+    // The tiles vouch for the check 148 of all the deferred rectangles at once, when they decide
+    // the block; otherwise the rectangles are looked up one by one.
+    CoverOutcome outcome;
+    if (!settled_ && TilesApply()) {
+      canvas_.Clear(Painted());
+      if (DecidedByTiles(true, outcome, tilesGaveUp)) {
+        return outcome;
+      }
+    }
+    if (FirstDeferredOverWhite(outcome)) {
+      return outcome;
+    }
   }
-  const auto mismatchIf = [](bool differs) {
-    return differs ? Finished::kMismatch : Finished::kCovered;
-  };
+  return Decide(!tilesGaveUp);
+}
+
+// The outcome of a block whose rectangles all lie inside the black cells.
+CoverOutcome Coverage::Decide(bool tilesMayDecide) {
+  Cell mismatch;
   if (settled_) {
     canvas_.Clear(Painted());
-    return Finished::kCovered;
+    return {};
   }
   if (unpainted_ == 0) {
     // Every rectangle is in the canvas: compare it with the picture when that costs no more
@@ -122,78 +179,72 @@ Coverage::Finished Coverage::Finish(Cell& mismatch) {
     if (canvas_.Steps() >= words) {
       const bool differs = canvas_.FirstDifference(mismatch);
       canvas_.Clear(Painted());
-      return mismatchIf(differs);
+      return MismatchIf(differs, mismatch);
     }
     if (canvas_.CountAndClear(Painted()) == testCase_->blackCount) {
-      return Finished::kCovered;
+      return {};
     }
-    return mismatchIf(PaintAndCompare(mismatch));
+    return MismatchIf(PaintAndCompare(mismatch), mismatch);
   }
   canvas_.Clear(Painted());
-  if (kept_ <= kFewBoxesAlways) {
-    return mismatchIf(fewBoxes_(Boxes()) != testCase_->blackCount && Locate(Measure(), mismatch));
+  const std::int64_t black = testCase_->blackCount;
+  if (boxCount_ <= kFewBoxesAlways) {
+    return MismatchIf(fewBoxes_(Boxes()) != black && Locate(Measure(), mismatch), mismatch);
   }
   if (const std::int64_t area = oneAxis_(*testCase_, Boxes()); area >= 0) {
-    return mismatchIf(area != testCase_->blackCount && Locate(Measure(), mismatch));
+    return MismatchIf(area != black && Locate(Measure(), mismatch), mismatch);
   }
-  if (keptArea_ < testCase_->blackCount) {
-    return mismatchIf(Locate(Measure(), mismatch));
+  if (boxesArea_ < black) {
+    return MismatchIf(Locate(Measure(), mismatch), mismatch);
   }
-  if (TilesApply()) {
-    if (const Finished byTiles = ByTiles(false, mismatch); byTiles != Finished::kUnchecked) {
-      return byTiles;
+  if (CoverOutcome outcome; tilesMayDecide && TilesApply()) {
+    bool gaveUp = false;
+    if (DecidedByTiles(false, outcome, gaveUp)) {
+      return outcome;
     }
   }
   // Many tall boxes on few distinct rows (copies of a few boxes, say) cost the sweep a step for
   // every band of every box; the sections then decide the block for a pass over those rows.
   const Estimate estimate = Measure();
   if (BySections(estimate) < BySweep(estimate)) {
-    return mismatchIf(sections_.FirstDifference(*testCase_, Boxes(), walk_, mismatch));
+    return MismatchIf(sections_.FirstDifference(*testCase_, Boxes(), walk_, mismatch), mismatch);
   }
-  return mismatchIf(sweep_(*testCase_, Boxes(), walk_) != testCase_->blackCount &&
-                    Locate(estimate, mismatch));
+  return MismatchIf(sweep_(*testCase_, Boxes(), walk_) != black && Locate(estimate, mismatch),
+                    mismatch);
+}
+
+// Whether the tiles decide the block, and then its outcome. They decide nothing when they give
+// up on a block too open for them (`gaveUp`), or, checking the white cells, find a rectangle
+// over one without naming it.
+bool Coverage::DecidedByTiles(bool checkWhite, CoverOutcome& outcome, bool& gaveUp) {
+  Cell missing;
+  switch (tiles_(*testCase_, Boxes(), kOpenReachesPerBox, checkWhite, missing)) {
+    case TileCover::Outcome::kCovered:
+      outcome = {};
+      return true;
+    case TileCover::Outcome::kMissed:
+      outcome = MismatchIf(true, missing);
+      return true;
+    case TileCover::Outcome::kTooOpen:
+      gaveUp = true;
+      return false;
+    case TileCover::Outcome::kCoversWhite:
+      break;
+  }
+  return false;
 }
 
 // Large boxes that together cover the black cells at least once leave few tiles open; the
 // tiles cost a pass over them all, worth it for enough boxes.
 bool Coverage::TilesApply() const {
-  return !tilesGaveUp_ && largeArea_ >= testCase_->blackCount &&
-         static_cast<std::int64_t>(kept_) * kBoxesPerTile >= TileCover::Tiles(*testCase_);
-}
-
-// With rectangles taken unchecked, the tiles decide the block when they vouch for the white-cell
-// check of all of them; anything else waits for that check.
-Coverage::Finished Coverage::FinishUnchecked(Cell& mismatch) {
-  canvas_.Clear(Painted());
-  if (settled_ || !TilesApply()) {
-    return Finished::kUnchecked;
-  }
-  return ByTiles(true, mismatch);
-}
-
-// The tiles' verdict; kUnchecked when they decide nothing. A verdict with `checkWhite` also
-// vouches for the white-cell check of the rectangles taken unchecked.
-Coverage::Finished Coverage::ByTiles(bool checkWhite, Cell& mismatch) {
-  switch (tiles_(*testCase_, Boxes(), kOpenReachesPerBox, checkWhite, mismatch)) {
-    case TileCover::Outcome::kCovered:
-      unchecked_.clear();
-      return Finished::kCovered;
-    case TileCover::Outcome::kMissed:
-      unchecked_.clear();
-      return Finished::kMismatch;
-    case TileCover::Outcome::kTooOpen:
-      tilesGaveUp_ = true;  // for the block's second Finish, after the white-cell check
-      break;
-    case TileCover::Outcome::kCoversWhite:
-      break;
-  }
-  return Finished::kUnchecked;
+  return largeArea_ >= testCase_->blackCount &&
+         static_cast<std::int64_t>(boxCount_) * kBoxesPerTile >= TileCover::Tiles(*testCase_);
 }
 
 // Paints every box into the clear canvas, compares it with the picture and clears it again.
 bool Coverage::PaintAndCompare(Cell& mismatch) {
   canvas_.Paint(Boxes());
-  paintedBoxes_ = kept_;
+  paintedBoxes_ = boxCount_;
   const bool differs = canvas_.FirstDifference(mismatch);
   canvas_.Clear(Painted());
   return differs;

@@ -76,7 +76,7 @@ TileCover::Outcome TileCover::operator()(const TestCase& testCase,
 }
 
 const TileCover::TiledPicture& TileCover::Tiled(const TestCase& testCase) {
-  std::unique_ptr<TiledPicture>& slot = tiled_[&testCase];
+  std::unique_ptr<TiledPicture>& slot = tiled_[testCase.number];
   if (slot != nullptr) {
     return *slot;
   }

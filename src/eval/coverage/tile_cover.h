@@ -76,5 +76,6 @@ class TileCover {
   std::uint32_t open_[kMostTiles] = {};     // tile (i, j) is open
   std::uint16_t openIndex_[kMostTiles * kMostTiles] = {};
   ScratchArray<Open> opens_;
-  std::unordered_map<const TestCase*, std::unique_ptr<TiledPicture>> tiled_;
+  // By test number: the test cases of one run come from one list.
+  std::unordered_map<int, std::unique_ptr<TiledPicture>> tiled_;
 };
