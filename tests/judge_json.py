@@ -13,6 +13,8 @@ import check_table
 VERDICTS = {"ok", "rejected", "setup-error", "internal-error"}
 FAILURE_PLACES = {"block", "test", "rectangle", "cell", "line"}
 SCORE_FIELDS = {"tests", "answered", "score"}
+# Where and why in English, on every verdict but ok (the help the explanation gives).
+HELP_FIELDS = {"line_text", "line_length", "english", "fix", "cause"}
 SETUP_FAULT = "Sodniska napaka: "
 UNEXPECTED_LINE = "Nepricakovana napaka.  Predlagamo, da obvestis organizatorje tekmovanja."
 
@@ -63,7 +65,7 @@ def check_schema(obj, line_end="lf"):
     verdict = obj.get("verdict")
     need(verdict in VERDICTS, "unknown verdict")
     allowed = {"verdict", "message", "report", "check", "party", "blocks"} | FAILURE_PLACES
-    allowed |= SCORE_FIELDS
+    allowed |= SCORE_FIELDS | HELP_FIELDS
     need(set(obj) <= allowed, "unknown fields %s" % sorted(set(obj) - allowed))
     need(isinstance(obj.get("message"), str) and isinstance(obj.get("report"), str),
          "message and report are strings")
@@ -96,12 +98,14 @@ def check_schema(obj, line_end="lf"):
                  "block numbers")
         return
     need("blocks" not in obj, "blocks only on ok")
+    check_help(obj, need)
     need(obj.get("party") == ("contestant" if verdict == "rejected" else "organizer"), "party")
     if verdict == "internal-error":
         need(check is None or check_table.verdict(check) == verdict,
              "internal errors: no check, or the evaluator's own")
         if check is None:
-            need(set(obj) == {"verdict", "party", "message", "report"}, "unexpected error fields")
+            need(set(obj) == {"verdict", "party", "message", "report", "english", "fix"},
+                 "unexpected error fields")
             need(obj["message"] == UNEXPECTED_LINE, "the unexpected-error line")
             return
     need(is_count(check) and check in check_table.CHECKS, "a check of the evaluator")
@@ -121,6 +125,23 @@ def check_schema(obj, line_end="lf"):
              is_count(cell["y"]), "cell")
     if "line" in obj:
         need(is_count(obj["line"], 1), "line from 1")
+
+
+def printable(text):
+    return isinstance(text, str) and text != "" and all(" " <= c <= "~" for c in text)
+
+
+def check_help(obj, need):
+    """The English help of a failure: printable text, the line's head at most 120 characters."""
+    need(printable(obj.get("english")) and printable(obj.get("fix", "-")), "english and fix")
+    need(("line_text" in obj) == ("line_length" in obj), "line_text with line_length")
+    if "line_text" in obj:
+        need("line" in obj and (obj["line_text"] == "" or printable(obj["line_text"])) and
+             len(obj["line_text"]) <= 120 and is_count(obj["line_length"]), "the line's text")
+    if "cause" in obj:
+        cause = obj["cause"]
+        need(isinstance(cause, dict) and set(cause) == {"name", "what", "fix"} and
+             all(printable(value) for value in cause.values()), "the likely cause")
 
 
 def check_agrees_with_message(obj):

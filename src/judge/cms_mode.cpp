@@ -13,10 +13,25 @@ constexpr int kCheckerFailure = 1;
 // CMS shows the first line of standard error to the contestant; on a checker failure, when it
 // reads nothing, the reason line comes first.
 constexpr std::size_t kMessageCap = 2 * (kLineCap + 1);
+
+// CMS shows the contestant one line: the verdict line, and the English help after it.
+void PrintHelpedMessage(const JudgedRun& run) {
+  StreamSink err(stderr);
+  FeedbackSink text(err, kLineCap + 1, "\n");
+  WriteVerdictLine(text, run);
+  for (const std::string& line : HelpLines(run)) {
+    text.Write(" -- ");
+    text.Write(line);
+  }
+  text.Write("\n");
+  text.Finish();
+  std::fflush(stderr);
+}
 }  // namespace
 
 int RunCms(const ModeArgs& allArgs) {
-  const ModeArgs args = TakeOptions(allArgs).paths;
+  const ModeOptions options = TakeOptions(allArgs);
+  const ModeArgs& args = options.paths;
   if (args.size() < 3) {
     return UsageError(kCheckerFailure);
   }
@@ -33,6 +48,10 @@ int RunCms(const ModeArgs& allArgs) {
   if (!FinishStandardOutput()) {
     return kCheckerFailure;
   }
-  PrintMessage(stderr, run, kMessageCap);
+  if (options.english) {
+    PrintHelpedMessage(run);
+  } else {
+    PrintMessage(stderr, run, kMessageCap);
+  }
   return 0;
 }

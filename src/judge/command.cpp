@@ -53,6 +53,8 @@ ModeOptions TakeOptions(const ModeArgs& args) {
   for (const std::string& arg : args) {
     if (arg == "--score") {
       options.score = true;
+    } else if (arg == "--english") {
+      options.english = true;
     } else {
       options.paths.push_back(arg);
     }

@@ -63,6 +63,9 @@ class ObjectWriter {
     out_.Write(word);
     out_.Write("\"");
   }
+  void String(std::string_view name, std::string_view text) {
+    Text(name, [text](TextSink& sink) { sink.Write(text); });
+  }
   // A string member whose text `write` hands to the sink it is given.
   template <typename Writer>
   void Text(std::string_view name, Writer write) {
@@ -97,8 +100,8 @@ void WriteFailure(ObjectWriter& object, const JudgedRun& run, Verdict verdict) {
   object.Number("check", failure.check);
   object.Word("party", verdict == Verdict::kRejected ? "contestant" : "organizer");
   if (FailedInBlock(run.evaluation)) {
-    object.Number("block", run.blocks.Ordinal());
-    object.Number("test", run.blocks.Test());
+    object.Number("block", run.blocks.Current().ordinal);
+    object.Number("test", run.blocks.Current().test);
   }
   const FailureSite& site = failure.site;
   if (site.rectangle > 0) {
@@ -111,6 +114,24 @@ void WriteFailure(ObjectWriter& object, const JudgedRun& run, Verdict verdict) {
   }
   if (site.line > 0) {
     object.Number("line", site.line);
+  }
+}
+
+// Where and why in English, from the files read again (explain/explanation.h).
+void WriteExplanation(ObjectWriter& object, const Explanation& why) {
+  if (why.lineText) {
+    object.String("line_text", why.lineText->text);
+    object.Number("line_length", why.lineText->length);
+  }
+  object.String("english", why.english);
+  if (!why.fix.empty()) {
+    object.String("fix", why.fix);
+  }
+  if (why.cause) {
+    ObjectWriter cause(object.Key("cause"));
+    cause.String("name", why.cause->name);
+    cause.String("what", why.cause->what);
+    cause.String("fix", why.cause->fix);
   }
 }
 }  // namespace
@@ -145,6 +166,9 @@ void WriteJson(TextSink& out, const JudgedRun& run) {
     object.Word("party", "organizer");
   } else if (run.evaluation.failure) {
     WriteFailure(object, run, verdict);
+  }
+  if (verdict != Verdict::kOk) {
+    WriteExplanation(object, ExplainRun(run));
   }
   object.Text("message", [&](TextSink& text) { WriteFirstLine(text, run.evaluation); });
   object.Text("report", [&](TextSink& text) { WriteReport(text, run.evaluation); });

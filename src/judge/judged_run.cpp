@@ -51,6 +51,7 @@ void JudgeFrom(const JudgeFiles& files, ByteSource& submission, JudgedRun& run) 
 }  // namespace
 
 void Judge(const JudgeFiles& files, JudgedRun& run) {
+  run.files = files;
   if (!files.submission) {
     FileSource submission = FileSource::StandardInput();
     return JudgeFrom(files, submission, run);

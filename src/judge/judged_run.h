@@ -8,10 +8,12 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "base/byte_source.h"
 #include "eval/evaluation.h"
 #include "eval/run_observer.h"
+#include "explain/explanation.h"
 #include "judge/standing.h"
 
 enum class Verdict {
@@ -19,22 +21,6 @@ enum class Verdict {
   kRejected,       // a check of the submission failed: the contestant's fault
   kSetupError,     // a check of the task input failed: the grading setup's fault
   kInternalError,  // the unexpected-error report, or the evaluator contradicting itself
-};
-
-// The block of the submission at hand: after a failed check of a block's body, the block it
-// failed in.
-class BlockWatch : public RunObserver {
- public:
-  void BlockStarted(const TestCase& testCase, std::int64_t /*numberLine*/) override {
-    ++ordinal_;
-    test_ = testCase.number;
-  }
-  std::int64_t Ordinal() const { return ordinal_; }  // from 1; 0: no block started
-  int Test() const { return test_; }
-
- private:
-  std::int64_t ordinal_ = 0;
-  int test_ = 0;
 };
 
 // The files of one judge test.
@@ -45,8 +31,9 @@ struct JudgeFiles {
 };
 
 struct JudgedRun {
+  JudgeFiles files;
   Evaluation evaluation;
-  BlockWatch blocks;
+  BlockTrail blocks;  // the block a failure lies in
   // Not empty when the grading setup fails in a way no check names (the submission cannot be
   // opened, the answer is not valid): the reason, the evaluation then being of no account.
   std::string setupFault;
@@ -63,7 +50,7 @@ Verdict VerdictOf(const RunOutcome& outcome);
 Verdict VerdictOf(const JudgedRun& run);
 // True when the verdict is the grading's own fault, so that no system may score the submission.
 bool IsJudgeError(Verdict verdict);
-// True when the failed check lies in a block's body, the one BlockWatch names.
+// True when the failed check lies in a block's body, the one the run's BlockTrail names.
 bool FailedInBlock(const RunOutcome& outcome);
 
 // The line that says why a judge error is one, ended by `lineEnd`; nothing otherwise.
@@ -74,6 +61,12 @@ void WriteVerdictLine(TextSink& out, const JudgedRun& run);
 // The message of a run, each line ended by `lineEnd`: the reason line on a judge error, then
 // the verdict line (none after a setup fault).
 void WriteMessage(TextSink& out, const JudgedRun& run, std::string_view lineEnd);
+// Where and why the run failed, in English (explain/explanation.h), or which tests lack a block;
+// nothing for a run that passed or a setup fault. The files are read again.
+std::vector<std::string> HelpLines(const JudgedRun& run);
+// The explanation of a failed evaluation, the files read again.
+Explanation ExplainRun(const JudgedRun& run);
+
 // The message on a stream as a judge system reads it (feedback_text.h), after `prefix`, capped
 // at `cap` bytes.
 void PrintMessage(std::FILE* stream, const JudgedRun& run, std::size_t cap,

@@ -67,6 +67,13 @@ bool RemoveFeedback(const ModeArgs& args, std::string_view name) {
   return false;
 }
 
+void WriteHelp(TextSink& text, const JudgedRun& run) {
+  for (const std::string& line : HelpLines(run)) {
+    text.Write(line);
+    text.Write(kLineEnd);
+  }
+}
+
 void WriteJudgeMessage(TextSink& text, const JudgedRun& run, Verdict verdict) {
   WriteReasonLine(text, run, kLineEnd);
   if (!run.setupFault.empty()) {
@@ -78,6 +85,34 @@ void WriteJudgeMessage(TextSink& text, const JudgedRun& run, Verdict verdict) {
     text.Write(kLineEnd);
   }
   WriteReport(text, run.evaluation);
+  WriteHelp(text, run);
+}
+
+// The team sees the verdict's line (and the English help, when asked for), and nothing of a
+// judge error.
+bool WriteTeamMessage(const ModeArgs& args, const JudgedRun& run, Verdict verdict, bool english) {
+  if (IsJudgeError(verdict)) {
+    return RemoveFeedback(args, "teammessage.txt");
+  }
+  return WriteFeedback(args, "teammessage.txt", kTeamMessageCap, [&](TextSink& text) {
+    WriteVerdictLine(text, run);
+    text.Write(kLineEnd);
+    if (english) {
+      WriteHelp(text, run);
+    }
+  });
+}
+
+// The points of an accepted submission; problemtools takes a score with a rejection for a judge
+// error.
+bool WriteScore(const ModeArgs& args, const JudgedRun& run, Verdict verdict, bool asked) {
+  if (!asked || verdict != Verdict::kOk) {
+    return RemoveFeedback(args, "score.txt");
+  }
+  return WriteFeedback(args, "score.txt", kTeamMessageCap, [&](TextSink& text) {
+    text.Write(FractionText(run.score));
+    text.Write(kLineEnd);
+  });
 }
 }  // namespace
 
@@ -91,26 +126,9 @@ int RunKattis(const ModeArgs& allArgs) {
   Judge(JudgeFiles{args[0], std::nullopt, args[1]}, run);
   const Verdict verdict = VerdictOf(run);
   if (!WriteFeedback(args, "judgemessage.txt", kJudgeMessageCap,
-                     [&](TextSink& text) { WriteJudgeMessage(text, run, verdict); })) {
-    return kJudgeError;
-  }
-  // The team sees only the verdict's line, and nothing of a judge error; problemtools takes
-  // a score with a rejection for a judge error.
-  const bool teamMessage = !IsJudgeError(verdict);
-  const bool score = options.score && verdict == Verdict::kOk;
-  const bool written = (teamMessage ? WriteFeedback(args, "teammessage.txt", kTeamMessageCap,
-                                                    [&](TextSink& text) {
-                                                      WriteVerdictLine(text, run);
-                                                      text.Write(kLineEnd);
-                                                    })
-                                    : RemoveFeedback(args, "teammessage.txt")) &&
-                       (score ? WriteFeedback(args, "score.txt", kTeamMessageCap,
-                                              [&](TextSink& text) {
-                                                text.Write(FractionText(run.score));
-                                                text.Write(kLineEnd);
-                                              })
-                              : RemoveFeedback(args, "score.txt"));
-  if (!written || IsJudgeError(verdict)) {
+                     [&](TextSink& text) { WriteJudgeMessage(text, run, verdict); }) ||
+      !WriteTeamMessage(args, run, verdict, options.english) ||
+      !WriteScore(args, run, verdict, options.score) || IsJudgeError(verdict)) {
     return kJudgeError;
   }
   return verdict == Verdict::kOk ? kAccepted : kRejected;

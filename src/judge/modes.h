@@ -10,8 +10,9 @@ using ModeArgs = std::vector<std::string>;
 // The options of zelmiranke-judge, taken wherever they stand among a mode's arguments, so that
 // a system's own flags (a Kattis problem's validator_flags) can carry them.
 struct ModeOptions {
-  ModeArgs paths;      // the other arguments, in order
-  bool score = false;  // --score: kattis and domjudge write score.txt
+  ModeArgs paths;        // the other arguments, in order
+  bool score = false;    // --score: kattis and domjudge write score.txt
+  bool english = false;  // --english: the English help (HelpLines) for the team too
 };
 ModeOptions TakeOptions(const ModeArgs& args);
 

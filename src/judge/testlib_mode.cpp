@@ -120,7 +120,8 @@ int RunTestlib(const ModeArgs& args) {
   if (!WithoutTestset(ModeArgs(args.begin() + (ejudge ? 1 : 0), args.end()), rest)) {
     return UsageError(statuses.checkerFailure);
   }
-  const ModeArgs paths = TakeOptions(rest).paths;
+  const ModeOptions options = TakeOptions(rest);
+  const ModeArgs& paths = options.paths;
   if (paths.size() < (ejudge ? 2U : 3U)) {
     return UsageError(statuses.checkerFailure);
   }
@@ -135,8 +136,16 @@ int RunTestlib(const ModeArgs& args) {
     WriteMessage(message, run, "\n");
     message.Finish();
   }
-  const std::string line = std::string(Word(verdict)) + text.Text();
-  std::fwrite(line.data(), 1, line.size(), stderr);
+  std::string lines = std::string(Word(verdict)) + text.Text();
+  if (options.english) {
+    StringSink help;
+    FeedbackSink helpText(help, kMessageCap - text.Text().size(), "\n");
+    for (const std::string& line : HelpLines(run)) {
+      helpText.Write(line + "\n");
+    }
+    lines += help.Text();
+  }
+  std::fwrite(lines.data(), 1, lines.size(), stderr);
   // ejudge passes no result file; what follows its answer is other data (use_info).
   if (!ejudge && paths.size() > 3 && !WriteResult(paths, OneLine(text.Text()), verdict)) {
     return statuses.checkerFailure;

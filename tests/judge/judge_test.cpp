@@ -63,10 +63,14 @@ TEST(WriteJsonTest, Check161IsTheOrganizersWithItsBlockAndCell) {
                                       check::kCoverInconsistent, FailureSite(0, 0, Cell{5, 6})};
   StringSink out;
   WriteJson(out, run);
-  EXPECT_EQ(out.Text(),
-            "{\"verdict\":\"internal-error\",\"check\":161,\"party\":\"organizer\",\"block\":2,"
-            "\"test\":4,\"cell\":{\"x\":5,\"y\":6},\"message\":\"Napaka [Ozi18Zelmiranke:161]: V "
-            "OCENJEVALNEM PROGRAMU JE NAPAKA.\",\"report\":\"Napaka [Ozi18Zelmiranke:161]: V "
-            "OCENJEVALNEM PROGRAMU JE NAPAKA.\\n-1\\n\"}");
+  EXPECT_EQ(
+      out.Text(),
+      "{\"verdict\":\"internal-error\",\"check\":161,\"party\":\"organizer\",\"block\":2,"
+      "\"test\":4,\"cell\":{\"x\":5,\"y\":6},\"english\":\"THERE IS A FAULT IN THE "
+      "EVALUATION PROGRAM. Tell the competition organizers. x = {x}, y = {y}\",\"fix\":\"Cannot "
+      "happen: the evaluator's own consistency check. Keep both files and report them to the "
+      "evaluator's developers.\",\"message\":\"Napaka [Ozi18Zelmiranke:161]: V "
+      "OCENJEVALNEM PROGRAMU JE NAPAKA.\",\"report\":\"Napaka [Ozi18Zelmiranke:161]: V "
+      "OCENJEVALNEM PROGRAMU JE NAPAKA.\\n-1\\n\"}");
 }
 }  // namespace
