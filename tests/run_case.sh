@@ -105,8 +105,9 @@ if [ "$status" != "$expected_status" ] && [ -n "${EMULATOR:-}" ]; then
 fi
 [ "$status" = "$expected_status" ] || fail "exit status $status, expected $expected_status"
 
-# Under an emulator the output text is the same but for its line ends.
-to_line_end() { if [ "$line_end" = crlf ]; then sed 's/$/\r/' "$1"; else cat "$1"; fi; }
+# Under an emulator the output text is the same but for its line ends: each LF is CR LF there
+# (a last line without a line end stays without one).
+to_line_end() { if [ "$line_end" = crlf ]; then perl -pe 's/\n/\r\n/' "$1"; else cat "$1"; fi; }
 
 # Compares a file the program wrote with the expected one in the case.
 same_text() {

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "base/output_file.h"
+#include "eval/report.h"
 #include "judge/feedback_text.h"
 #include "judge/judged_run.h"
 #include "judge/modes.h"
@@ -108,7 +109,9 @@ bool WriteResult(const ModeArgs& paths, std::string_view message, Verdict verdic
            file.Write(Outcome(verdict));
            file.Write("\">");
            WriteXmlText(file, message);
-           file.Write("</result>\n");
+           // testlib writes its line end in text mode: CR LF on Windows.
+           file.Write("</result>");
+           file.Write(kLineEnd);
          }) == 0;
 }
 }  // namespace
