@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdlib>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -15,7 +16,8 @@ struct JsonValue {
   enum class Kind { kNull, kBool, kNumber, kString, kArray, kObject };
   Kind kind = Kind::kNull;
   bool boolean = false;
-  std::int64_t number = 0;
+  std::int64_t number = 0;  // a number's integer part
+  double real = 0;          // a number's whole value
   std::string text;
   std::vector<JsonValue> items;   // an array's items, or an object's values
   std::vector<std::string> keys;  // an object's names, one for each of its values
@@ -94,7 +96,7 @@ class JsonReader {
     }
     if (c == '-' || (c >= '0' && c <= '9')) {
       value.kind = JsonValue::Kind::kNumber;
-      return Number(value.number);
+      return Number(value.number, value.real);
     }
     if (Word("true") || Word("false")) {
       value.kind = JsonValue::Kind::kBool;
@@ -137,8 +139,10 @@ class JsonReader {
     return Take(']');
   }
 
-  // Integers only: the writer writes no other numbers.
-  bool Number(std::int64_t& number) {
+  // An integer of up to 18 digits, then a fraction and an exponent, as JSON spells them (the
+  // judge's score is one).
+  bool Number(std::int64_t& number, double& real) {
+    const std::size_t first = at_;
     const bool negative = text_[at_] == '-';
     at_ += negative ? 1 : 0;
     const std::size_t start = at_;
@@ -151,7 +155,30 @@ class JsonReader {
       return false;
     }
     number = negative ? -static_cast<std::int64_t>(value) : static_cast<std::int64_t>(value);
+    if (at_ < text_.size() && text_[at_] == '.') {
+      ++at_;
+      if (!Digits()) {
+        return false;
+      }
+    }
+    if (at_ < text_.size() && (text_[at_] == 'e' || text_[at_] == 'E')) {
+      ++at_;
+      at_ += at_ < text_.size() && (text_[at_] == '+' || text_[at_] == '-') ? 1 : 0;
+      if (!Digits()) {
+        return false;
+      }
+    }
+    real = std::strtod(std::string(text_.substr(first, at_ - first)).c_str(), nullptr);
     return true;
+  }
+
+  // One or more decimal digits.
+  bool Digits() {
+    const std::size_t start = at_;
+    while (at_ < text_.size() && text_[at_] >= '0' && text_[at_] <= '9') {
+      ++at_;
+    }
+    return at_ > start;
   }
 
   bool String(std::string& out) {

@@ -41,6 +41,19 @@ EAssertion Failure(int check) {
 }
 
 // The golden cases hold every verdict a file can lead to; these are the ones no file leads to.
+// The json mode writes a score with a fraction: the reader takes numbers as JSON spells them,
+// and nothing else.
+TEST(JsonReaderTest, NumbersWithAFractionOrAnExponent) {
+  const auto value = JsonReader::Parse(R"({"score":0.0,"half":-1.5e2,"count":12})");
+  ASSERT_TRUE(value);
+  EXPECT_EQ(value->Find("score")->real, 0.0);
+  EXPECT_EQ(value->Find("half")->real, -150.0);
+  EXPECT_EQ(value->Find("count")->number, 12);
+  for (const char* wrong : {"1.", "1e", "1e+", ".5", "01.0", "1 .5", "1.5.2"}) {
+    EXPECT_FALSE(JsonReader::Parse(wrong)) << wrong;
+  }
+}
+
 TEST(VerdictTest, AnErrorThatIsNoSubmissionCheckIsTheEvaluatorsOwn) {
   Evaluation inconsistent;
   inconsistent.failure = Failure(check::kCoverInconsistent);
