@@ -194,10 +194,12 @@ function showFault(fault) {
 function showReport(report) {
   page.report = report;
   $("report-section").hidden = false;
-  $("report").textContent = shown(report, {most: SHOWN_REPORT, lineEnds: true});
-  $("report-note").hidden = report.length <= SHOWN_REPORT;
+  const head = headLength(report, SHOWN_REPORT.bytes, SHOWN_REPORT.lines);
+  const cutInLine = head < report.length && report[head - 1] !== 10;
+  $("report").textContent = shown(report.subarray(0, head), {lineEnds: true}) + (cutInLine ? "…" : "");
+  $("report-note").hidden = head === report.length;
   $("report-note").textContent = "The report has " + countText(report.length) + " bytes: the first " +
-      countText(SHOWN_REPORT) + " are shown. Save it for all of them.";
+      countText(head) + " are shown. Save it for all of them.";
 }
 
 function saveReport() {

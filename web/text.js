@@ -3,8 +3,19 @@
 // reader can take in, with its end marked, so that no file can make the page slow or huge.
 "use strict";
 
-// How much of the report the page shows, in bytes; saving it gives all of it.
-const SHOWN_REPORT = 64 << 10;
+// How much of the report the page shows: at most so many bytes and lines (a box of many short
+// lines takes long to lay out); saving it gives all of it.
+const SHOWN_REPORT = {bytes: 16 << 10, lines: 1000};
+
+// The length of the head of `bytes` that holds at most `most` bytes and `lines` lines.
+function headLength(bytes, most, lines) {
+  let end = 0;
+  for (let found = 0; end < Math.min(bytes.length, most) && found < lines; ++found) {
+    const next = bytes.indexOf(10, end);
+    end = next < 0 ? bytes.length : next + 1;
+  }
+  return Math.min(end, most);
+}
 
 const BYTE_TEXT = Array.from({length: 256}, (_, byte) =>
   byte >= 0x20 && byte < 0x7f ? String.fromCharCode(byte)

@@ -29,7 +29,8 @@ OWN = {b"148": ((0xFF, 0xFF, 0xFF), "not covered yet"), b"157": ((0xE6, 0x00, 0x
 CELL_COLOURS = [(0xFF, 0xFF, 0xFF), (0x26, 0x26, 0x26), (0xC8, 0xC8, 0xC8)]
 FAULT_ROW_ALPHA = 0.4
 # (case, what else to check, the line the verdict marks and a mark in it): "cell" the colour of
-# the named cell, "row" that of the rejected row, "block" the choice of another block.
+# the named cell, "row" that of the rejected row, "block" the choice of another block, "line"
+# the whole grid for a check that names a line but no cell.
 CASES = [
     ("worked-example", None, None),
     ("entries-in-submission-order", "block", None),
@@ -38,6 +39,7 @@ CASES = [
     ("cell-left-white", "cell", None),
     ("task-name-wrong", None, ("2", "·")),
     ("submission-binary-garbage", None, ("1", "\\xDE")),
+    ("rectangle-three-numbers", "line", ("6", None)),
 ]
 FINISHED = "['done', 'error', 'cancelled'].includes(document.body.dataset.state) && document.body.dataset.state"
 
@@ -217,6 +219,13 @@ class PageRun:
                   "the rejected row %d shows %s, not the fault colour over a cell" % (y, colour))
         if extra == "block":
             self.check_block_switch()
+        if extra == "line":
+            self.browser.evaluate("document.getElementById('go-failure').click()")
+            note = self.browser.evaluate("document.getElementById('failure-note').hidden ||"
+                                         " document.getElementById('failure-note').textContent")
+            check(note is not True and "line %s " % line[0] in note, "going to the failure says: %s" % note)
+            whole = self.browser.evaluate("picture.scale === Math.min(picture.scene.mostCellPixels, picture.fitScale())")
+            check(whole, "going to a failure without a cell does not show the whole grid")
         self.check_nothing_left()
 
     def check_block_switch(self):
