@@ -9,12 +9,13 @@ const SHOWN_REPORT = {bytes: 16 << 10, lines: 1000};
 
 // The length of the head of `bytes` that holds at most `most` bytes and `lines` lines.
 function headLength(bytes, most, lines) {
+  const head = bytes.subarray(0, most);
   let end = 0;
-  for (let found = 0; end < Math.min(bytes.length, most) && found < lines; ++found) {
-    const next = bytes.indexOf(10, end);
-    end = next < 0 ? bytes.length : next + 1;
+  for (let found = 0; end < head.length && found < lines; ++found) {
+    const next = head.indexOf(10, end);
+    end = next < 0 ? head.length : next + 1;
   }
-  return Math.min(end, most);
+  return end;
 }
 
 const BYTE_TEXT = Array.from({length: 256}, (_, byte) =>
