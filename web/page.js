@@ -147,7 +147,7 @@ function receive(message) {
       $("result").hidden = false;
       showVerdict(fields);
       showReport(fields.report);
-      if (latin1(fields.verdict) !== "ok" || !page.block) $("picture").hidden = true;
+      $("state").textContent = latin1(fields.verdict) === "failure" ? "Working out where and why…" : "Drawing…";
       break;
     case "where":
       showWhy(fields, page.verdict, page.swap && {text: page.swap.text, run: swapFiles});

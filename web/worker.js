@@ -3,9 +3,10 @@
 // script, and hands it first the compiled module with the reader's script (reader.js), then
 // the two File objects, so it loads nothing. Messages to the page:
 // {kind: "progress", bytes}, then {kind, fields} for "report" (with runMs, the time from the
-// files to the report), "where", "scene" (with the picture's bitmap, see paint.js) and "lines"
-// (see src/web/scene_fields.h), then {kind: "done"} or {kind: "error", message, fault}, where
-// `fault` names the file that could not be read. The page cancels by ending the worker.
+// files to the report), "scene" (with the picture's bitmap, see paint.js), "where" and "lines"
+// (see src/web/page_run.cpp and src/web/scene_fields.h), then {kind: "done"} or
+// {kind: "error", message, fault}, where `fault` names the file that could not be read. The
+// page cancels by ending the worker.
 //
 // The files are read from their start as the evaluator asks for them. Where the browser can
 // suspend a WebAssembly call until a promise settles, the reader reads them ahead on a thread

@@ -2,9 +2,9 @@
 // picked and calls zel_run. The files are read from their start as the readers ask for them,
 // through the functions zel_open and zel_read of library.js, so a large submission never stands
 // whole in memory. The results go back through the other functions of library.js, one message
-// per stage: the report first, then where and why the run failed (src/explain, and the lines
-// around the failing one as written), then the picture, then the rectangles' lines, so the
-// verdict shows while the rest is still being prepared.
+// per stage: the report first, then the picture, then where and why the run failed
+// (src/explain, and the lines around the failing one as written), then the rectangles' lines,
+// so the verdict shows while the rest is still being prepared.
 #include <emscripten/emscripten.h>
 
 #include <algorithm>
@@ -211,6 +211,11 @@ void Run(std::int64_t requestedBlock) {
   PageFields fields;
   SendReport(run.evaluation, fields);
   fields.Post("report");
+  // The picture needs nothing read again, where and why may need the files read again twice.
+  const Scene scene = BuildScene(run, requestedBlock);
+  const Layout layout = SendScene(scene, fields);
+  SendShown(run, scene, fields);
+  fields.Post("scene");
   if (const std::optional<EAssertion>& failure = run.evaluation.failure) {
     SendWhy(Explain(run.evaluation, observer,
                     {ReopenPageFile(kInputFile), ReopenPageFile(kSubmissionFile)}),
@@ -221,10 +226,6 @@ void Run(std::int64_t requestedBlock) {
     }
     fields.Post("where");
   }
-  const Scene scene = BuildScene(run, requestedBlock);
-  const Layout layout = SendScene(scene, fields);
-  SendShown(run, scene, fields);
-  fields.Post("scene");
   if (scene.HasGrid()) {
     PageSource submission(kSubmissionFile);
     SendLines(submission, scene, layout, fields);
