@@ -81,7 +81,7 @@ function prepareWorker() {
 async function start(block = 0) {
   stop();
   page.block = block;
-  page.started = performance.now();
+  const started = page.started = performance.now();
   page.swap = misplacement();
   delete document.body.dataset.evaluationMs;
   document.body.classList.add("stale");
@@ -91,8 +91,11 @@ async function start(block = 0) {
     current = await currentFiles();
   } catch (fault) {
     if (!(fault instanceof FileFault)) throw fault;
-    return showFault(fault);
+    current = fault;
   }
+  // Cancelled, or another check started, while the files were being found.
+  if (started !== page.started || document.body.dataset.state !== "running") return;
+  if (current instanceof FileFault) return showFault(current);
   prepareWorker();
   const worker = page.worker = page.spare;
   page.spare = null;
@@ -158,10 +161,14 @@ function receive(message) {
     case "lines":
       picture.setLines(fields);
       break;
-    case "done":
+    case "done": {
       stop();
-      whenShown(() => setState("done", "Done in " + seconds(performance.now() - page.started) + "."));
+      const started = page.started;
+      whenShown(() => {
+        if (started === page.started) setState("done", "Done in " + seconds(performance.now() - started) + ".");
+      });
       break;
+    }
     case "error":
       stop();
       if (message.fault) showFault(readFault(["input", "submission"][message.fault.file], message.fault.name,
@@ -248,8 +255,9 @@ function goToFailure() {
   note.hidden = picture.pointsAtCell();
   if (!note.hidden) {
     picture.fit();
-    note.textContent = "The check names " + (page.verdict.line ? "line " + countText(page.verdict.line) +
-        " of the file" : "no cell") + ", not a cell of the picture: see where, above.";
+    note.textContent = page.verdict.line
+        ? "The check names line " + countText(page.verdict.line) + ", not a cell: the verdict above shows that line."
+        : "The check names no cell: the whole grid is shown.";
   } else {
     picture.goToFailure();
   }
