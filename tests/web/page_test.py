@@ -223,7 +223,7 @@ class PageRun:
             self.browser.evaluate("document.getElementById('go-failure').click()")
             note = self.browser.evaluate("document.getElementById('failure-note').hidden ||"
                                          " document.getElementById('failure-note').textContent")
-            check(note is not True and "line %s " % line[0] in note, "going to the failure says: %s" % note)
+            check(note is not True and "line %s," % line[0] in note, "going to the failure says: %s" % note)
             whole = self.browser.evaluate("picture.scale === Math.min(picture.scene.mostCellPixels, picture.fitScale())")
             check(whole, "going to a failure without a cell does not show the whole grid")
         self.check_nothing_left()
