@@ -60,9 +60,16 @@ function send(open, slot) {
   });
 }
 
-// Reads all of `blob` into `buffer`.
+// Reads all of `blob` into `buffer`: through the buffer itself where the browser's file streams
+// take one, else copied from a buffer of its own.
 async function readInto(blob, buffer) {
-  const reader = blob.stream().getReader({mode: "byob"});
+  let reader;
+  try {
+    reader = blob.stream().getReader({mode: "byob"});
+  } catch (error) {
+    new Uint8Array(buffer).set(new Uint8Array(await blob.arrayBuffer()));
+    return {buffer, length: blob.size};
+  }
   let length = 0;
   while (length < blob.size) {
     const {value, done} = await reader.read(new Uint8Array(buffer, length, blob.size - length));
