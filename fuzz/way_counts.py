@@ -78,8 +78,9 @@ def main():
     with tempfile.TemporaryDirectory() as work:
         raw = Path(work) / "cover.profraw"
         data = Path(work) / "cover.profdata"
+        # In the scratch folder, where libFuzzer leaves what it writes (a slow input, say).
         subprocess.run([str(harness), "-runs=0", "-rss_limit_mb=4096", str(corpus)], check=True,
-                       env={**os.environ, "LLVM_PROFILE_FILE": str(raw)},
+                       cwd=work, env={**os.environ, "LLVM_PROFILE_FILE": str(raw)},
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         subprocess.run(["llvm-profdata", "merge", "-o", str(data), str(raw)], check=True)
         export = json.loads(subprocess.run(
