@@ -11,6 +11,7 @@
 #include <type_traits>
 #include <vector>
 
+#include "base/expect.h"
 #include "base/populated.h"
 
 template <typename T>
@@ -50,9 +51,8 @@ class ChunkedList {
   std::size_t size() const { return size_; }
   bool empty() const { return size_ == 0; }
   T& operator[](std::size_t i) {
-    std::size_t offset = 0;
-    const std::size_t chunk = ChunkOf(i, offset);
-    return chunks_[chunk][offset];
+    ZEL_EXPECT(i < size_);
+    return Slot(i);
   }
   const T& operator[](std::size_t i) const { return const_cast<ChunkedList&>(*this)[i]; }
 
@@ -62,7 +62,7 @@ class ChunkedList {
       chunks_.push_back(static_cast<T*>(AllocatePopulated(grown * sizeof(T))));
       capacity_ += grown;
     }
-    ::new (&(*this)[size_]) T(value);
+    ::new (&Slot(size_)) T(value);
     ++size_;
   }
 
@@ -118,6 +118,12 @@ class ChunkedList {
   const_iterator end() const { return {this, size_}; }
 
  private:
+  T& Slot(std::size_t i) {
+    std::size_t offset = 0;
+    const std::size_t chunk = ChunkOf(i, offset);
+    return chunks_[chunk][offset];
+  }
+
   std::vector<T*> chunks_;
   std::size_t size_ = 0;
   std::size_t capacity_ = 0;

@@ -116,6 +116,7 @@ bool LineReader::MeasureLine(std::string_view& line, std::int64_t& length) {
 }
 
 std::int64_t LineReader::ReadLineHead(std::string& head, std::size_t keep) {
+  ZEL_EXPECT(keep <= kWindow);
   ++lineNumber_;
   std::string_view line;
   if (const char* lf = FindLineEnd()) {

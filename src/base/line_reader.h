@@ -16,6 +16,7 @@
 #include <string_view>
 
 #include "base/byte_source.h"
+#include "base/expect.h"
 #include "base/plain_numbers.h"
 #include "base/scan_ints.h"
 
@@ -61,6 +62,7 @@ class LineReader {
     if (terminator == 0 || !take(std::string_view(next_, length))) {
       return false;
     }
+    ZEL_EXPECT(length == 0 || after[-1] != '\r');
     next_ += length + terminator;
     ++lineNumber_;
     return true;
@@ -127,12 +129,14 @@ class LineReader {
   static_assert(kInPlaceRoom >= plain_numbers::kReach);
 
   // The start of the next line when the line at hand ends at `p` or later within the bytes at
-  // hand; null otherwise. `p` lies before end_ - 1.
+  // hand; null otherwise. `p` lies before end_; a CR in the last byte at hand is no line end
+  // yet (the byte after it is not read).
   const char* AfterLineEnd(const char* p) const {
+    ZEL_EXPECT(p < end_);
     if (*p == '\n') {
       return p + 1;
     }
-    if (*p == '\r' && p[1] == '\n') {
+    if (*p == '\r' && p + 1 < end_ && p[1] == '\n') {
       return p + 2;
     }
     const void* lf = std::memchr(p, '\n', static_cast<std::size_t>(end_ - p));

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "base/expect.h"
+
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -36,6 +38,7 @@ bool WriteCells(const char* cells, int width, bit_rows::Byte* out) {
 }  // namespace
 
 int PictureWriter::Append(std::string_view row) {
+  ZEL_EXPECT(row.size() <= kMaxSide && bit_rows::Stride(static_cast<int>(row.size())) == stride_);
   const char* cells = row.data();
   const int width = static_cast<int>(row.size());
   bit_rows::Byte* out = next_;

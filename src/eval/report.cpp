@@ -1,6 +1,9 @@
 #include "eval/report.h"
 
 #include <charconv>
+#include <limits>
+
+#include "base/expect.h"
 
 namespace {
 // Formats the entry list without allocating, in blocks of a fixed size.
@@ -17,6 +20,7 @@ class LineBuffer {
         static_cast<std::size_t>(std::to_chars(data_ + used_, data_ + kSize, value).ptr - data_);
   }
   void Text(std::string_view text) {
+    ZEL_EXPECT(text.size() <= kLongestPiece);
     Reserve();
     text.copy(data_ + used_, text.size());
     used_ += text.size();
@@ -24,7 +28,9 @@ class LineBuffer {
 
  private:
   static constexpr std::size_t kSize = 1 << 16;
+  // The longest piece added at once: a number with its sign, or a short text.
   static constexpr std::size_t kLongestPiece = 24;
+  static_assert(kLongestPiece >= std::numeric_limits<long long>::digits10 + 2);
   void Reserve() {
     if (used_ + kLongestPiece > kSize) {
       Flush();

@@ -7,6 +7,7 @@
 
 #include "base/bit_rows.h"
 #include "base/chunked_list.h"
+#include "eval/rect.h"
 
 // Sides and limits of a test case are 1..kMaxSide.
 inline constexpr int kMaxSide = 1000;
@@ -27,6 +28,12 @@ struct TestCase {
   const bit_rows::Byte* Row(int y) const { return cells + y * Stride(); }
   bool IsBlack(int x, int y) const { return bit_rows::Test(Row(y), x); }
   bool HasWhite() const { return blackCount != static_cast<std::int64_t>(w) * h; }
+  // Whether a rectangle has area and lies inside the picture.
+  bool Holds(const Rect& rect) const {
+    return rect.HasArea() && rect.x >= 0 && rect.y >= 0 &&
+           static_cast<std::int64_t>(rect.x) + rect.width <= w &&
+           static_cast<std::int64_t>(rect.y) + rect.height <= h;
+  }
 };
 
 // Memory for the pictures' bits, handed out from large ready blocks that never move.

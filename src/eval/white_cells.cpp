@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "base/expect.h"
+
 namespace {
 // Marks a test case whose index has been built.
 constexpr std::uint32_t kIndexed = 0xFFFFFFFFu;
@@ -27,6 +29,7 @@ void WhiteCells::Use(const TestCase& testCase) {
 }
 
 bool WhiteCells::Find(const Rect& rect, Cell& white) {
+  ZEL_EXPECT(testCase_->Holds(rect));
   if (index_ == nullptr) {
     const TestCase& testCase = *testCase_;
     if (!testCase.HasWhite()) {

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "base/expect.h"
+
 using bit_rows::Word;
 
 namespace {
@@ -152,6 +154,8 @@ int WhiteIndex::Split(int from, int to, Run* runs) {
 }
 
 bool WhiteIndex::AnyWhite(int x0, int y0, int x1, int y1) const {
+  ZEL_EXPECT(0 <= x0 && x0 < x1 && x1 <= kTile * tilesAcross_ && 0 <= y0 && y0 < y1 &&
+             y1 <= kTile * tilesDown_);
   // Most rectangles of a cover lie among tiles without a white cell at all: the tiles they
   // touch, counted at once, settle it.
   if (TilesWithWhite(x0 / kTile, y0 / kTile, (x1 - 1) / kTile + 1, (y1 - 1) / kTile + 1) == 0) {

@@ -184,6 +184,36 @@ TEST(LineReader, LongLinesReadLikeShortOnes) {
   }
 }
 
+// A line of numbers whose last byte at hand is a CR, where the file ends, scanned in place:
+// the window still holds bytes of an earlier read after it, here an LF, which must not be taken
+// for the line's end (the reader would then stand past the bytes read and read stale ones).
+TEST(LineReader, CrAsTheLastByteAtHandEndsNoLine) {
+  const std::string numbers = "0 0 1000 1000";
+  const std::string last = std::string(63 - numbers.size(), ' ') + numbers + "\r";
+  // The window's first read ends 4 bytes into a line; the second brings the rest of that line
+  // and the last line, and the bytes at hand then end at `end`, where the first read had an LF.
+  const std::size_t end = 4 + (numbers.size() + 1 - 4) + last.size();
+  std::string bytes = std::string(end - numbers.size(), ' ') + numbers + "\n";
+  int lines = 1;
+  while (LineReader::kWindow - 4 - bytes.size() >= 2 * (numbers.size() + 1)) {
+    bytes += numbers + "\n";
+    ++lines;
+  }
+  bytes += std::string(LineReader::kWindow - 4 - bytes.size() - numbers.size() - 1, ' ') + numbers +
+           "\n" + numbers + "\n" + last;
+  lines += 3;
+  ASSERT_EQ(bytes[end], '\n');
+  ChunkSource source(bytes, std::size_t{1} << 20);
+  LineReader reader(source);
+  int values[4] = {};
+  for (int line = 1; line <= lines; ++line) {
+    ASSERT_EQ(reader.ReadInts(values[0], values[1], values[2], values[3]), 4) << line;
+    ASSERT_EQ(values[3], 1000) << line;
+  }
+  EXPECT_EQ(reader.ReadInts(values[0]), -1);
+  EXPECT_EQ(reader.LineNumber(), lines + 1);
+}
+
 // Lines of numbers as a submission holds them, and their near misses: every line read for its
 // numbers must give what converting the line whole gives, and the lines must stay in step
 // (the line after each is read whole and compared), wherever the lines fall in the window and

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <bit>
 
+#include "base/expect.h"
+
 using bit_rows::Byte;
 using bit_rows::Word;
 
@@ -34,6 +36,7 @@ void Canvas::Begin(const TestCase& testCase) {
 
 bool Canvas::PaintChecked(const Rect& rect, Cell& white) {
   const TestCase& testCase = *testCase_;
+  ZEL_EXPECT(testCase.Holds(rect));
   const std::int64_t stride = testCase.Stride();
   const Byte* picture = testCase.Row(rect.y);
   Byte* canvas = bits_.data() + rect.y * stride;

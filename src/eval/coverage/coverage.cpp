@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "base/expect.h"
+
 using bit_rows::Word;
 
 namespace {
@@ -17,10 +19,12 @@ constexpr std::int64_t kSweepRect = 40;
 constexpr std::int64_t kSweepBand = 9;
 // A handful of boxes go to the few-boxes way: it costs some 4 n * n steps for n boxes.
 constexpr std::size_t kFewBoxesAlways = 16;
+static_assert(kFewBoxesAlways <= kFewBoxesMost);
 // A box this wide and high covers a tile of the tile way whole, wherever it lies. The tile way
 // gives up when its boxes reach into open tiles more than this many times a box (the blocks it
 // serves reach about two): then a box would cost it more than the sweep.
 constexpr int kLargeSide = 63;
+static_assert(kLargeSide >= 2 * TileCover::kSide - 1);
 constexpr int kOpenReachesPerBox = 4;
 constexpr std::int64_t kBoxesPerTile = 8;
 // A rectangle of at most this many word steps, and at most this many words a row, is painted as
@@ -44,6 +48,7 @@ CoverOutcome MismatchIf(bool differs, const Cell& cell) {
 }  // namespace
 
 void Coverage::Begin(const TestCase& testCase, int count) {
+  ZEL_EXPECT(count >= 1);
   canvas_.Begin(testCase);
   whiteCells_.Use(testCase);
   testCase_ = &testCase;
@@ -61,6 +66,7 @@ bool Coverage::Take(const Rect& rect, const RectSite& site, CoverOutcome& outcom
   if (!rect.HasArea()) {
     return true;
   }
+  ZEL_EXPECT(testCase_->Holds(rect));
   Cell white;
   if (PaintsNow(rect)) {
     if (!canvas_.PaintChecked(rect, white)) {

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "base/expect.h"
+
 namespace {
 // A box or two: their areas less what they share.
 std::int64_t OneOrTwoArea(std::span<const PackedRect> boxes) {
@@ -23,6 +25,7 @@ std::int64_t OneOrTwoArea(std::span<const PackedRect> boxes) {
 
 std::int64_t FewBoxesArea::operator()(std::span<const PackedRect> boxes) {
   const std::size_t count = boxes.size();
+  ZEL_EXPECT(count <= kFewBoxesMost);
   if (count <= 2) {
     return OneOrTwoArea(boxes);
   }

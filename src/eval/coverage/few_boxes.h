@@ -9,8 +9,9 @@
 
 #include "eval/coverage/packed_rect.h"
 
-// The most boxes FewBoxesArea takes.
+// The most boxes FewBoxesArea takes; byLeft_ numbers them in a byte.
 inline constexpr std::size_t kFewBoxesMost = 32;
+static_assert(kFewBoxesMost <= 256);
 
 class FewBoxesArea {
  public:

@@ -4,18 +4,23 @@
 #include <cstdint>
 #include <vector>
 
+#include "base/expect.h"
 #include "base/populated.h"
 #include "eval/rect.h"
+#include "eval/test_case.h"
 
 // A rectangle with area inside the picture, packed: every side fits 16 bits, which halves the
 // memory a block of a million rectangles takes.
 struct PackedRect {
+  static_assert(kMaxSide <= 0xFFFF);
   std::uint16_t x;
   std::uint16_t y;
   std::uint16_t width;
   std::uint16_t height;
 
   static PackedRect Of(const Rect& rect) {
+    ZEL_EXPECT(rect.HasArea() && rect.x >= 0 && rect.y >= 0 && rect.x + rect.width <= kMaxSide &&
+               rect.y + rect.height <= kMaxSide);
     return {static_cast<std::uint16_t>(rect.x), static_cast<std::uint16_t>(rect.y),
             static_cast<std::uint16_t>(rect.width), static_cast<std::uint16_t>(rect.height)};
   }

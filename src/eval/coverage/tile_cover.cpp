@@ -4,14 +4,18 @@
 #include <bit>
 #include <cstring>
 
+#include "base/expect.h"
+
 namespace {
 // Bits first..last (inclusive) of a word of tiles.
 std::uint32_t TileRange(int first, int last) {
+  ZEL_EXPECT(0 <= first && first <= last && last < 32);
   return (~std::uint32_t{0} >> (31 - last)) & (~std::uint32_t{0} << first);
 }
 
 // Cells [from, to) of a tile's row, as bits of the tile's word; 0 <= from < to <= 32.
 std::uint32_t CellRange(int from, int to) {
+  ZEL_EXPECT(0 <= from && from < to && to <= 32);
   return (~std::uint32_t{0} >> (32 - (to - from))) << from;
 }
 

@@ -21,6 +21,9 @@
 
 class TileCover {
  public:
+  // The cells a side of a tile: a row of a tile is one 32-bit word.
+  static constexpr int kSide = 32;
+
   enum class Outcome { kCovered, kMissed, kCoversWhite, kTooOpen };
 
   // Whether `boxes` cover every black cell of `testCase`: kMissed with the first black cell
@@ -40,8 +43,11 @@ class TileCover {
   }
 
  private:
-  static constexpr int kSide = 32;
   static constexpr int kMostTiles = (kMaxSide + kSide - 1) / kSide;
+  // A row of tiles, and a row of a tile, is one 32-bit word; openIndex_ counts open tiles in 16
+  // bits.
+  static_assert(kSide == 32 && kMostTiles <= 32);
+  static_assert(kMostTiles * kMostTiles <= 1 << 16);
   // Reaches allowed before any box: as many as a picture has tiles.
   static constexpr std::int64_t kFreeReaches = kMostTiles * kMostTiles;
 
