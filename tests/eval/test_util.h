@@ -2,6 +2,7 @@
 // from text rows.
 #pragma once
 
+#include <ostream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -10,6 +11,11 @@
 #include "eval/evaluation.h"
 #include "eval/picture_writer.h"
 #include "eval/test_case.h"
+
+// A cell as a failed expectation shows it.
+inline void PrintTo(const Cell& cell, std::ostream* out) {
+  *out << "(" << cell.x << ", " << cell.y << ")";
+}
 
 // "OK" and the entries, "|test count" each, or "check: message" of the failure.
 inline std::string OutcomeOf(const RunOutcome& evaluation) {

@@ -15,6 +15,7 @@
 #include "eval/coverage/sweep_area.h"
 #include "eval/coverage/tile_cover.h"
 #include "eval/test_util.h"
+#include "without_cell.h"
 
 namespace {
 // Cover counts of rectangles with area over a w x h grid, from a table of differences.
@@ -238,6 +239,42 @@ TEST(CoverageWays, LargeShapes) {
     ExpectEveryArea(ways, picture.testCase, rects, 999999, "missing");
     ExpectFirstDifference(ways, picture.testCase, rects, Cell{999, 999}, "missing");
     ExpectTilesDecide(ways, picture.testCase, rects, Cell{999, 999}, "missing");
+  }
+}
+
+// Where two cells are left out of a cover, every way names the first in reading order: the
+// tiles find them in open tiles taken row of tiles by row of tiles, left to right, so the first
+// miss they meet is not always the first cell (a later tile may hold an earlier row), and
+// within one tile the lower bit of a row comes first.
+TEST(CoverageWays, FirstMissInReadingOrder) {
+  const std::vector<std::string> rows(960, std::string(960, '#'));
+  const PictureForTest picture(rows, 1000, 1000);
+  std::vector<Rect> cover;  // 96 x 96 boxes, twice over: every tile covered whole
+  for (int copy = 0; copy < 2; ++copy) {
+    for (int y = 0; y < 960; y += 96) {
+      for (int x = 0; x < 960; x += 96) cover.push_back({x, y, 96, 96});
+    }
+  }
+  const struct {
+    Cell left;
+    Cell right;
+  } misses[] = {
+      {{130, 494}, {600, 494}},  // one row, two tiles
+      {{5, 500}, {600, 485}},    // one row of tiles, the later tile on the earlier row
+      {{900, 100}, {5, 600}},    // two rows of tiles
+      {{300, 300}, {290, 300}},  // one row of one tile
+      {{290, 310}, {310, 300}},  // two rows of one tile
+  };
+  Ways ways;
+  for (const auto& miss : misses) {
+    const std::vector<Rect> rects =
+        WithoutCell(WithoutCell(cover, miss.left.x, miss.left.y), miss.right.x, miss.right.y);
+    const Cell first = std::min(miss.left, miss.right, [](const Cell& a, const Cell& b) {
+      return a.y != b.y ? a.y < b.y : a.x < b.x;
+    });
+    const std::string what = std::to_string(first.x) + ", " + std::to_string(first.y);
+    ExpectTilesDecide(ways, picture.testCase, rects, first, what);
+    ExpectFirstDifference(ways, picture.testCase, rects, first, what);
   }
 }
 }  // namespace
