@@ -1,19 +1,30 @@
 # Front door over CMake. `make run` evaluates the bundled example; `make test` builds and runs
-# the whole suite twice, as a release build (g++) and with sanitizers (clang); `make view` draws
-# the example failure.
+# the whole suite twice, as a release build (g++) and with sanitizers (clang), then the golden
+# cases against the Windows build under Wine; `make view` draws the example failure.
+#
+# Each build folder has one target that configures it, and no other target changes its options.
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 GENERATOR := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
 RELEASE := build/release
 SANITIZE := build/sanitize
-BIN := $(RELEASE)/Ozi18Zelmiranke
-VIEW := $(RELEASE)/zelmiranke-view
+WINDOWS := build/windows
+COVERAGE := build/coverage
+FUZZ := build/fuzz
+FUZZ_WAYS := build/fuzz-ways
 WEB_BUILD := build/emscripten
 WEB := build/web
+BIN := $(RELEASE)/Ozi18Zelmiranke
+VIEW := $(RELEASE)/zelmiranke-view
 # Debian's emscripten runs its optimiser with the system's Node.js, which finds acorn here.
 EMSCRIPTEN_ENV := NODE_PATH=/usr/share/nodejs
 
-.PHONY: all build run view test test-release test-sanitize bench bench-bounds fuzz fuzz-ways mutants windows test-windows install coverage \
-  clean dist test-bare test-package test-contents test-dist web test-web
+.PHONY: all build run view install clean \
+  test test-release test-sanitize windows test-windows web test-web coverage \
+  dist test-dist test-bare test-package test-contents \
+  bench-tools bench bench-compare bench-bounds bench-web \
+  fuzz fuzz-ways mutants
+
+# ---- The programs -------------------------------------------------------------------------
 
 all: build
 
@@ -30,6 +41,39 @@ run: build
 view: build
 	$(VIEW) examples/view-input.txt examples/view-submission.txt $(RELEASE)/example-view.svg
 	@echo "picture: $(RELEASE)/example-view.svg"
+
+install: build
+	cmake --install $(RELEASE)
+
+clean:
+	rm -rf build dist
+
+# ---- Tests --------------------------------------------------------------------------------
+
+test: test-release test-sanitize test-windows
+
+# The suites require the unit tests: without GoogleTest they fail instead of testing less.
+test-release: $(RELEASE)/CMakeCache.txt
+	cmake --build $(RELEASE) -j $(JOBS)
+	@test -x $(RELEASE)/tests/eval_tests || { echo "make test-release: the unit tests were not" \
+	  "built: GoogleTest was not found (Debian package libgtest-dev)"; exit 1; }
+	cd $(RELEASE) && ctest --output-on-failure -j $(JOBS)
+
+$(SANITIZE)/CMakeCache.txt:
+	cmake -S . -B $(SANITIZE) $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ \
+	  -DZEL_SANITIZE=ON -DZEL_UNIT_TESTS=ON
+
+test-sanitize: $(SANITIZE)/CMakeCache.txt
+	cmake --build $(SANITIZE) -j $(JOBS)
+	cd $(SANITIZE) && ctest --output-on-failure -j $(JOBS)
+
+windows:
+	cmake -S . -B $(WINDOWS) $(GENERATOR) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
+	  -DCMAKE_BUILD_TYPE=Release -DZEL_UNIT_TESTS=OFF
+	cmake --build $(WINDOWS) -j $(JOBS)
+
+test-windows:
+	bash tests/windows.sh $(WINDOWS)
 
 # The page that checks a submission in the browser, in build/web/ with the evaluator as a
 # Node.js command (zelmiranke-cli.js), built with emscripten.
@@ -50,34 +94,17 @@ test-web:
 	  $(MAKE) web && cd $(WEB_BUILD) && ctest --output-on-failure -j $(JOBS); \
 	fi
 
-# The suites require the unit tests: without GoogleTest they fail instead of testing less.
-test-release: $(RELEASE)/CMakeCache.txt
-	cmake -S . -B $(RELEASE) -DZEL_UNIT_TESTS=ON >/dev/null
-	cmake --build $(RELEASE) -j $(JOBS)
-	cd $(RELEASE) && ctest --output-on-failure -j $(JOBS)
+# Line and branch coverage per layer of the whole suite (unit tests, golden cases, randomized
+# comparisons), with gcovr; the last line is the core's.
+coverage:
+	cmake -S . -B $(COVERAGE) $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=g++ \
+	  -DZEL_COVERAGE=ON
+	cmake --build $(COVERAGE) -j $(JOBS)
+	find $(COVERAGE) -name '*.gcda' -delete
+	cd $(COVERAGE) && ctest -j $(JOBS) --output-on-failure
+	bash tests/coverage.sh $(COVERAGE)
 
-$(SANITIZE)/CMakeCache.txt:
-	cmake -S . -B $(SANITIZE) $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ \
-	  -DZEL_SANITIZE=ON -DZEL_UNIT_TESTS=ON
-
-test-sanitize: $(SANITIZE)/CMakeCache.txt
-	cmake --build $(SANITIZE) -j $(JOBS)
-	cd $(SANITIZE) && ctest --output-on-failure -j $(JOBS)
-
-WINDOWS := build/windows
-
-windows:
-	cmake -S . -B $(WINDOWS) $(GENERATOR) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
-	  -DCMAKE_BUILD_TYPE=Release -DZEL_UNIT_TESTS=OFF
-	cmake --build $(WINDOWS) -j $(JOBS)
-
-test-windows:
-	bash tests/windows.sh $(WINDOWS)
-
-test: test-release test-sanitize test-windows
-
-install: build
-	cmake --install $(RELEASE)
+# ---- Shipping -----------------------------------------------------------------------------
 
 # What grading machines get, in dist/: static stripped programs for Linux and Windows, the
 # Debian package and SHA256SUMS. The golden cases run against the static Linux build first.
@@ -87,6 +114,8 @@ dist:
 # The shipped programs on bare systems: alone in an empty root, and installed from the package
 # into a minimal Debian tree (kept in build/debootstrap; skipped when the mirror is unreachable);
 # and the package's contents, with lintian when it is installed.
+test-dist: test-bare test-package test-contents
+
 test-bare: dist
 	bash tests/dist/bare_root.sh dist build/bare-root
 
@@ -96,19 +125,14 @@ test-package: dist
 test-contents: dist
 	bash tests/dist/package_contents.sh dist build/package-contents
 
-test-dist: test-bare test-package test-contents
+# ---- Benchmarks (bench/README.md) ---------------------------------------------------------
 
-clean:
-	rm -rf build dist
-
-# Benchmarks (bench/README.md): `make bench` prints the performance table, `make bench-compare
-# BASE=<revision>` (default main) compares with that revision's evaluator; both take
-# WORKLOADS="rows random" to run only those, and RUNS=3 for fewer runs than seven.
+# `make bench` prints the performance table, `make bench-compare BASE=<revision>` (default
+# main) compares with that revision's evaluator; both take WORKLOADS="rows random" to run only
+# those, and RUNS=3 for fewer runs than seven. The tools are built in the release build.
 BASE ?= main
-.PHONY: bench-tools bench-compare bench-web
 
 bench-tools: $(RELEASE)/CMakeCache.txt
-	cmake -S . -B $(RELEASE) -DZEL_BENCH=ON
 	cmake --build $(RELEASE) -j $(JOBS) --target Ozi18Zelmiranke bench_generate bench_measure bench_floor
 
 bench: bench-tools
@@ -116,6 +140,9 @@ bench: bench-tools
 
 bench-compare: bench-tools
 	JOBS=$(JOBS) bash bench/compare.sh $(RELEASE) $(BASE) $(WORKLOADS)
+
+bench-bounds: bench-tools
+	RUNS=1 bash bench/run.sh $(RELEASE) hugeline hugeinput
 
 # The page in headless Chromium against the native evaluator, taking turns, on the realistic
 # workload and 480 MB of long rectangle lines (or WORKLOADS="name ..."), with its renderer's
@@ -125,19 +152,8 @@ bench-web: bench-tools web
 	  for name in $(or $(WORKLOADS),realistic long); do dirs+=("$$(workload_dir $(RELEASE) $$name)") || exit 1; done && \
 	  python3 bench/web.py $(WEB) $(RELEASE)/Ozi18Zelmiranke build/bench-web $${RUNS:-7} "$${dirs[@]}"'
 
-# Line and branch coverage per layer of the whole suite (unit tests, golden cases, randomized
-# comparisons), with gcovr; the last line is the core's.
-COVERAGE := build/coverage
+# ---- Fuzzing and mutation testing ---------------------------------------------------------
 
-coverage:
-	cmake -S . -B $(COVERAGE) $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=g++ \
-	  -DZEL_COVERAGE=ON
-	cmake --build $(COVERAGE) -j $(JOBS)
-	find $(COVERAGE) -name '*.gcda' -delete
-	cd $(COVERAGE) && ctest -j $(JOBS) --output-on-failure
-	bash tests/coverage.sh $(COVERAGE)
-
-FUZZ := build/fuzz
 FUZZ_TIME ?= 60
 
 $(FUZZ)/CMakeCache.txt:
@@ -150,8 +166,6 @@ fuzz: $(FUZZ)/CMakeCache.txt
 
 # How often fuzz/corpus/cover/ reaches each way of deciding a block and of checking white
 # cells, counted by clang's coverage counters in a build of its own.
-FUZZ_WAYS := build/fuzz-ways
-
 fuzz-ways:
 	cmake -S . -B $(FUZZ_WAYS) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
 	  -DZEL_FUZZ=ON -DZEL_TESTS=OFF "-DCMAKE_CXX_FLAGS=-fprofile-instr-generate -fcoverage-mapping" \
@@ -166,6 +180,3 @@ SEED ?= 1
 
 mutants:
 	python3 tests/mutants.py --sample $(SAMPLE) --seed $(SEED) --jobs $(JOBS) --build build/mutants
-
-bench-bounds: bench-tools
-	RUNS=1 bash bench/run.sh $(RELEASE) hugeline hugeinput

@@ -2,9 +2,10 @@
 """Checks the layout of src/: each layer includes only from itself and the layers below it
 (base, then eval, then explain, then the programs' own folders, which know nothing of each
 other but that the page's glue, web, is a client of the viewer), headers include no cycle, no
-file is longer than 400 lines (nor one of the page's, in web/), and src/ itself holds only the
-programs' short mains. Also, anywhere in the sources, tests, fuzzers and the page: no range of check
-numbers, because what a check means is said by the table of checks (src/eval/checks.h) alone.
+file is longer than 400 lines (nor one of the page's, in web/, nor of the benchmarks, in
+bench/), and src/ itself holds only the programs' short mains. Also, anywhere in the sources,
+tests, fuzzers and the page: no range of check numbers, because what a check means is said by
+the table of checks (src/eval/checks.h) alone.
    layers.py SRC_DIR"""
 import re
 import sys
@@ -62,6 +63,7 @@ def main():
     faults += cycles(graph)
     faults += check_ranges(src.parent)
     faults += long_files(src.parent / "web")
+    faults += long_files(src.parent / "bench")
     for fault in faults:
         print(fault)
     print(f"{len(files)} files, {len(faults)} faults")
