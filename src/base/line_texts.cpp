@@ -8,8 +8,15 @@ std::vector<std::optional<LineText>> ReadLineTexts(ByteSource& source,
   std::vector<std::optional<LineText>> texts(numbers.size());
   LineReader reader(source);
   LineText text;
+  std::string_view skipped;
   for (std::size_t i = 0; i < numbers.size(); ++i) {
-    while (reader.LineNumber() < numbers[i]) {
+    // The lines before the one asked are passed by, not copied.
+    while (reader.LineNumber() + 1 < numbers[i]) {
+      if (!reader.MeasureLine(skipped, text.length)) {
+        return texts;
+      }
+    }
+    if (reader.LineNumber() < numbers[i]) {
       text.length = reader.ReadLineHead(text.head, keep);
       if (text.length < 0) {
         return texts;

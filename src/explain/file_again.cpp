@@ -62,7 +62,13 @@ std::optional<LineText> FileAgain::Line(std::int64_t number) {
         return std::nullopt;
       }
     }
-    while (lineNumber_ < number && !ended_) {
+    // The lines before the one asked are passed by, not copied.
+    std::string_view skipped;
+    while (lineNumber_ + 1 < number && !ended_) {
+      ended_ = !reader_->MeasureLine(skipped, last_.length);
+      lineNumber_ += ended_ ? 0 : 1;
+    }
+    if (lineNumber_ + 1 == number && !ended_) {
       last_.length = reader_->ReadLineHead(last_.head, kHeadKeep);
       ended_ = last_.length < 0;
       lineNumber_ += ended_ ? 0 : 1;

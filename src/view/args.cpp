@@ -54,6 +54,11 @@ std::optional<ViewArgs> ParseViewArgs(int argc, const char* const* argv) {
         return std::nullopt;
       }
       args.window.side = static_cast<int>(*window);
+    } else if (option == "--lang") {
+      if (value != "sl" && value != "en") {
+        return std::nullopt;
+      }
+      args.lang = value == "en" ? Lang::kEnglish : Lang::kSlovene;
     } else if (option == "--at") {
       args.window.at = CellWords(value);
       if (!args.window.at) {

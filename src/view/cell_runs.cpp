@@ -18,30 +18,31 @@ void Runs(int x0, int x1, In in, const std::function<void(int, int)>& take) {
 }  // namespace
 
 void ForEachRun(const Scene& scene, const CoverMap* cover, const Region& region,
-                const std::function<void(RunKind, int, int, int)>& take) {
-  const RunKind open =
-      scene.uncovered == Uncovered::kNotReached ? RunKind::kNotReached : RunKind::kUncovered;
+                const std::function<void(CellKind, int, int, int)>& take) {
+  const CellKind open =
+      scene.uncovered == Uncovered::kNotReached ? CellKind::kNotReached : CellKind::kUncovered;
   for (int y = region.y0; y < region.y1; ++y) {
     const std::string_view row = scene.rows[static_cast<std::size_t>(y)];
     const int known = static_cast<int>(std::min<std::size_t>(row.size(), region.x1));
-    const auto emit = [&take, y](RunKind kind) {
+    const auto emit = [&take, y](CellKind kind) {
       return [&take, kind, y](int x, int length) { take(kind, x, y, length); };
     };
     const auto black = [&row](int x) { return row[static_cast<std::size_t>(x)] == '#'; };
-    Runs(region.x0, known, black, emit(RunKind::kBlack));
+    Runs(region.x0, known, black, emit(CellKind::kBlack));
     if (cover != nullptr) {
       Runs(
           region.x0, known, [&](int x) { return black(x) && !cover->Covered(x, y); }, emit(open));
     }
     if (known < region.x1) {
-      take(RunKind::kUnread, std::max(known, region.x0), y, region.x1 - std::max(known, region.x0));
+      take(CellKind::kUnread, std::max(known, region.x0), y,
+           region.x1 - std::max(known, region.x0));
     }
   }
 }
 
-std::optional<RunKind> KindAt(const Scene& scene, const CoverMap* cover, Cell cell) {
-  std::optional<RunKind> kind;
+CellKind KindAt(const Scene& scene, const CoverMap* cover, Cell cell) {
+  CellKind kind = CellKind::kWhite;
   ForEachRun(scene, cover, Region{cell.x, cell.y, cell.x + 1, cell.y + 1},
-             [&kind](RunKind got, int, int, int) { kind = got; });
+             [&kind](CellKind got, int, int, int) { kind = got; });
   return kind;
 }

@@ -5,6 +5,7 @@
 
 #include "base/output_file.h"
 #include "base/version.h"
+#include "explain/explanation.h"
 #include "view/args.h"
 #include "view/drawn.h"
 #include "view/svg_picture.h"
@@ -42,16 +43,22 @@ std::vector<std::string> Titles(const std::string& submissionPath, const Scene& 
   return titles;
 }
 
+// Where and why the run failed, in English, after the report's line.
+void AddExplanation(const ViewArgs& args, const ViewedRun& run, Scene& scene) {
+  const Explanation why =
+      Explain(run.evaluation, run.facts, {ReopenFile(args.input), ReopenFile(args.submission)});
+  const std::vector<std::string> lines = ExplanationLines(why);
+  scene.caption.insert(scene.caption.begin() + 1, lines.begin(), lines.end());
+}
 }  // namespace
 
 std::string Picture(const ViewArgs& args, ViewedRun& run) {
-  const Scene scene = BuildScene(run, args.block);
-  const std::optional<CoverMap> cover = SceneCover(scene);
-  const CoverMap* coverMap = cover ? &*cover : nullptr;
-  const Layout layout = ChooseLayout(scene, coverMap, args.window);
-  const std::vector<std::uint8_t> tints = DrawnTints(scene, layout);
-  const std::vector<std::string> titles = Titles(args.submission, scene, layout);
-  return SvgPicture(scene, layout, coverMap, tints, titles);
+  Scene scene = BuildScene(run, args.block, args.lang);
+  if (args.lang == Lang::kEnglish) {
+    AddExplanation(args, run, scene);
+  }
+  const Drawing drawing = DrawScene(scene, args.window);
+  return SvgPicture(scene, drawing, Titles(args.submission, scene, drawing.layout));
 }
 
 int RunView(int argc, const char* const* argv) {

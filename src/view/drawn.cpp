@@ -2,20 +2,19 @@
 
 #include "view/rect_tints.h"
 
-std::optional<CoverMap> SceneCover(const Scene& scene) {
-  if (scene.uncovered == Uncovered::kNone) {
-    return std::nullopt;
+Drawing DrawScene(const Scene& scene, const WindowAsked& asked, std::int64_t bound) {
+  Drawing drawing;
+  if (scene.uncovered != Uncovered::kNone) {
+    drawing.cover.emplace(scene.w, scene.h, scene.rects);
   }
-  return CoverMap(scene.w, scene.h, scene.rects);
-}
-
-std::vector<std::uint8_t> DrawnTints(const Scene& scene, const Layout& layout) {
+  drawing.layout = ChooseLayout(scene, drawing.Cover(), asked, bound);
   std::vector<Region> boxes;
-  boxes.reserve(layout.drawn.size());
-  for (const std::uint32_t index : layout.drawn) {
-    boxes.push_back(Clip(scene.rects[index], layout.region));
+  boxes.reserve(drawing.layout.drawn.size());
+  for (const std::uint32_t index : drawing.layout.drawn) {
+    boxes.push_back(Clip(scene.rects[index], drawing.layout.region));
   }
-  return ChooseTints(boxes, layout.region);
+  drawing.tints = ChooseTints(boxes, drawing.layout.region);
+  return drawing;
 }
 
 namespace {

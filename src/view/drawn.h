@@ -1,5 +1,6 @@
-// What both pictures of a scene (the SVG file and the page's canvas) make of it besides its
-// layout: the cover of its rectangles, and the tints and lines of the rectangles drawn.
+// What a picture draws of a scene, for both pictures of it (the SVG file and the page's
+// canvas): the cover of its rectangles, the layout, and the tints and lines of the rectangles
+// drawn. A scene becomes a drawing in one way, DrawScene.
 #pragma once
 
 #include <cstddef>
@@ -13,11 +14,17 @@
 #include "view/layout.h"
 #include "view/scene.h"
 
-// The cover of the scene's rectangles when the scene shows uncovered cells; none otherwise.
-std::optional<CoverMap> SceneCover(const Scene& scene);
+struct Drawing {
+  std::optional<CoverMap> cover;  // when the scene shows uncovered cells
+  Layout layout;
+  std::vector<std::uint8_t> tints;  // one for each rectangle of layout.drawn (rect_tints.h)
 
-// A tint for each rectangle of layout.drawn (see rect_tints.h).
-std::vector<std::uint8_t> DrawnTints(const Scene& scene, const Layout& layout);
+  const CoverMap* Cover() const { return cover ? &*cover : nullptr; }
+};
+
+// The drawing of `scene` within `bound` bytes of SVG (see layout.h).
+Drawing DrawScene(const Scene& scene, const WindowAsked& asked = {},
+                  std::int64_t bound = kPictureBound);
 
 // The first `keep` bytes of the line of each rectangle of layout.drawn, read again from the
 // submission (see line_texts.h): by its path, or from a source at its start.

@@ -7,7 +7,7 @@
 namespace {
 std::int64_t RunCount(const Scene& scene, const CoverMap* cover, const Region& region) {
   std::int64_t count = 0;
-  ForEachRun(scene, cover, region, [&count](RunKind, int, int, int) { ++count; });
+  ForEachRun(scene, cover, region, [&count](CellKind, int, int, int) { ++count; });
   return count;
 }
 

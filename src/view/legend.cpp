@@ -1,12 +1,9 @@
 #include "view/legend.h"
 
+#include <algorithm>
 #include <array>
 
 namespace {
-constexpr std::array<std::string_view, 10> kKeyNames = {
-    "white", "black",   "uncovered", "not-reached", "unread",
-    "rect",  "failing", "edge",      "fault",       "fault-row"};
-
 // Whether the band along the crossed edge lies in the region.
 bool EdgeInView(const Scene& scene, const Region& region) {
   switch (scene.crossed) {
@@ -25,38 +22,42 @@ bool EdgeInView(const Scene& scene, const Region& region) {
 }
 }  // namespace
 
-std::string_view KeyName(Key key) {
-  return kKeyNames[static_cast<std::size_t>(key)];
+Key KeyOf(CellKind kind) {
+  for (const KeyRow& row : kKeys) {
+    if (row.cell == kind) {
+      return row.key;
+    }
+  }
+  return Key::kWhite;
 }
 
-Key KeyOf(RunKind kind) {
-  switch (kind) {
-    case RunKind::kBlack:
-      return Key::kBlack;
-    case RunKind::kUncovered:
-      return Key::kUncovered;
-    case RunKind::kUnread:
-      return Key::kUnread;
-    case RunKind::kNotReached:
-      break;
+std::string CellKindNames() {
+  std::string names;
+  for (int code = 0;; ++code) {
+    const auto row = std::find_if(std::begin(kKeys), std::end(kKeys), [code](const KeyRow& key) {
+      return key.cell && static_cast<int>(*key.cell) == code;
+    });
+    if (row == std::end(kKeys)) {
+      return names;
+    }
+    names.append(code == 0 ? "" : "\n").append(row->name);
   }
-  return Key::kNotReached;
 }
 
 std::vector<Key> LegendKeys(const Scene& scene, const CoverMap* cover, const Layout& layout) {
   const Region& region = layout.region;
-  std::array<bool, kKeyNames.size()> shown{};
+  std::array<bool, std::size(kKeys)> shown{};
   const auto show = [&shown](Key key) { shown[static_cast<std::size_t>(key)] = true; };
   // With every rectangle over the region drawn, a black cell shows as black only where none
   // covers it, and then as uncovered or not reached.
   const bool bareBlack =
       cover == nullptr || static_cast<std::int64_t>(layout.drawn.size()) < layout.meeting;
   std::int64_t blackOrUnread = 0;
-  ForEachRun(scene, cover, region, [&](RunKind kind, int, int, int length) {
-    if (kind != RunKind::kBlack || bareBlack) {
+  ForEachRun(scene, cover, region, [&](CellKind kind, int, int, int length) {
+    if (kind != CellKind::kBlack || bareBlack) {
       show(KeyOf(kind));
     }
-    blackOrUnread += kind == RunKind::kBlack || kind == RunKind::kUnread ? length : 0;
+    blackOrUnread += kind == CellKind::kBlack || kind == CellKind::kUnread ? length : 0;
   });
   if (blackOrUnread < region.Width() * static_cast<std::int64_t>(region.Height())) {
     show(Key::kWhite);

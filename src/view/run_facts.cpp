@@ -31,11 +31,11 @@ void RunFacts::BlockStarted(const TestCase& testCase, std::int64_t numberLine) {
   if (current_.ordinal == wantedBlock_) {
     std::swap(wanted_, current_);
   }
-  ++blocksStarted_;
+  BlockTrail::BlockStarted(testCase, numberLine);
   current_.testCase = &testCase;
   current_.rects.clear();
   current_.lines.clear();
-  current_.ordinal = blocksStarted_;
+  current_.ordinal = Current().ordinal;
   current_.numberLine = numberLine;
 }
 

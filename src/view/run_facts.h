@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "eval/rect.h"
-#include "eval/run_observer.h"
 #include "eval/test_case.h"
+#include "explain/explanation.h"
 
 // The picture of the test case being read, as far as it was read. Rows are copied (a line
 // stays valid only during the call) and cut to the picture's width.
@@ -37,7 +37,8 @@ struct BlockFacts {
   std::int64_t numberLine = 0;
 };
 
-class RunFacts : public RunObserver {
+// A BlockTrail too, so that the run can be explained.
+class RunFacts : public BlockTrail {
  public:
   // `wantedBlock`: the block (from 1) to keep once a later one starts.
   explicit RunFacts(std::int64_t wantedBlock) : wantedBlock_(wantedBlock) {}
@@ -53,7 +54,7 @@ class RunFacts : public RunObserver {
   std::int64_t WantedBlock() const { return wantedBlock_; }
   std::int64_t PicturesStarted() const { return picturesStarted_; }
   const PictureFacts& Picture() const { return picture_; }
-  std::int64_t BlocksStarted() const { return blocksStarted_; }
+  std::int64_t BlocksStarted() const { return Current().ordinal; }
   // Block `ordinal` when it is the one at hand or the kept wanted one; null otherwise.
   const BlockFacts* Block(std::int64_t ordinal) const;
 
@@ -61,7 +62,6 @@ class RunFacts : public RunObserver {
   std::int64_t wantedBlock_;
   std::int64_t picturesStarted_ = 0;
   PictureFacts picture_;
-  std::int64_t blocksStarted_ = 0;
   BlockFacts current_;
   BlockFacts wanted_;
 };

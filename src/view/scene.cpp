@@ -9,9 +9,19 @@ namespace {
 // The caption holds at most this much of the report's line; the picture shows less.
 constexpr std::size_t kCaptionLineLimit = 4096;
 
-std::string Sizes(int number, int w, int h, int a, int b) {
-  return "testni primer " + IntToStr(number) + ": w = " + IntToStr(w) + ", h = " + IntToStr(h) +
-         ", a = " + IntToStr(a) + ", b = " + IntToStr(b);
+// The caption's words in each language.
+constexpr Words kTest = {"testni primer ", "test "};
+constexpr Words kTestFirst = {"testni primer ", "Test "};
+constexpr Words kFromInput = {" (iz vhoda), prebranih vrstic: ", " (task input), rows read: "};
+constexpr Words kBlock = {"blok ", "Block "};
+constexpr Words kRectangles = {", pravokotnikov: ", ", rectangles read: "};
+constexpr Words kNoBlock = {" ne obstaja (blokov: ", " does not exist (blocks: "};
+
+// The test case's number, sides and limits; `first` when it starts the caption's line.
+std::string Sizes(Lang lang, bool first, int number, int w, int h, int a, int b) {
+  return std::string((first ? kTestFirst : kTest).In(lang)) + IntToStr(number) +
+         ": w = " + IntToStr(w) + ", h = " + IntToStr(h) + ", a = " + IntToStr(a) +
+         ", b = " + IntToStr(b);
 }
 
 void ShowPicture(const PictureFacts& picture, const EAssertion& failure, Scene& scene) {
@@ -25,8 +35,9 @@ void ShowPicture(const PictureFacts& picture, const EAssertion& failure, Scene& 
   if (failure.check == check::kPictureRowLength) {
     scene.faultRow = picture.rowsRead - 1;
   }
-  scene.caption.push_back(Sizes(picture.number, picture.w, picture.h, picture.a, picture.b) +
-                          " (iz vhoda), prebranih vrstic: " + IntToStr(picture.rowsRead));
+  scene.caption.push_back(
+      Sizes(scene.lang, true, picture.number, picture.w, picture.h, picture.a, picture.b) +
+      std::string(kFromInput.In(scene.lang)) + IntToStr(picture.rowsRead));
 }
 
 // The picture's rows are kept as bits; the scene shows them as text, kept in `text`.
@@ -52,9 +63,10 @@ void ShowBlock(const BlockFacts& block, std::string& text, Scene& scene) {
 void AddBlockCaption(const BlockFacts& block, Scene& scene) {
   const TestCase& testCase = *block.testCase;
   scene.caption.push_back(
-      "blok " + IntToStr(block.ordinal) + ", " +
-      Sizes(testCase.number, testCase.w, testCase.h, testCase.a, testCase.b) +
-      ", pravokotnikov: " + IntToStr(static_cast<std::int64_t>(scene.rects.size())));
+      std::string(kBlock.In(scene.lang)) + IntToStr(block.ordinal) + ", " +
+      Sizes(scene.lang, false, testCase.number, testCase.w, testCase.h, testCase.a, testCase.b) +
+      std::string(kRectangles.In(scene.lang)) +
+      IntToStr(static_cast<std::int64_t>(scene.rects.size())));
 }
 
 // The block asked for (or the first), when the run kept it.
@@ -63,8 +75,9 @@ void ShowWantedBlock(ViewedRun& run, std::int64_t requestedBlock, Scene& scene) 
     ShowBlock(*block, run.blockPicture, scene);
     AddBlockCaption(*block, scene);
   } else if (requestedBlock > 0) {
-    scene.caption.push_back("blok " + IntToStr(requestedBlock) +
-                            " ne obstaja (blokov: " + IntToStr(run.facts.BlocksStarted()) + ")");
+    scene.caption.push_back(std::string(kBlock.In(scene.lang)) + IntToStr(requestedBlock) +
+                            std::string(kNoBlock.In(scene.lang)) +
+                            IntToStr(run.facts.BlocksStarted()) + ")");
   }
 }
 
@@ -133,8 +146,9 @@ Cell Scene::Focus() const {
   return Cell{0, 0};
 }
 
-Scene BuildScene(ViewedRun& run, std::int64_t requestedBlock) {
+Scene BuildScene(ViewedRun& run, std::int64_t requestedBlock, Lang lang) {
   Scene scene;
+  scene.lang = lang;
   scene.caption.push_back(FirstLineHead(run, kCaptionLineLimit));
   const Evaluation& evaluation = run.evaluation;
   if (evaluation.unexpected) {

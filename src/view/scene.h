@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "eval/rect.h"
+#include "view/lang.h"
 #include "view/region.h"
 #include "view/viewed_run.h"
 
@@ -27,6 +28,7 @@ enum class Uncovered {
 };
 
 struct Scene {
+  Lang lang = Lang::kSlovene;        // of the caption and the legend
   std::vector<std::string> caption;  // raw text; the first line is the report's
   int w = 0;                         // 0: only the caption
   int h = 0;
@@ -54,4 +56,4 @@ struct Scene {
 };
 
 // `requestedBlock` is --block K, or 0. The scene points into `run`, which must outlive it.
-Scene BuildScene(ViewedRun& run, std::int64_t requestedBlock);
+Scene BuildScene(ViewedRun& run, std::int64_t requestedBlock, Lang lang = Lang::kSlovene);

@@ -28,5 +28,6 @@ int RowRulerWidth(const Scene& scene);
 // `gap` pixels between the numbers and the grid, crossed by their ticks.
 void AddRulers(std::string& out, const Scene& scene, const GridPlace& place, int gap);
 
-// The legend laid out from (left, top) in rows at most `width` wide; returns its height.
-int AddLegend(std::string& out, std::span<const Key> keys, int left, int top, int width);
+// The legend in `lang`, laid out from (left, top) in rows at most `width` wide; returns its
+// height.
+int AddLegend(std::string& out, std::span<const Key> keys, Lang lang, int left, int top, int width);

@@ -6,8 +6,10 @@
 
 #include "eval/assertion.h"
 #include "view/cell_runs.h"
+#include "view/lang.h"
 #include "view/legend.h"
 #include "view/scale.h"
+#include "view/svg_elements.h"
 #include "view/svg_guides.h"
 #include "view/svg_text.h"
 
@@ -27,13 +29,14 @@ double RingRadius(double cell) {
   return std::max(kRingLeast, 0.71 * cell + 4);
 }
 
-// <rect class="..." x="..." y="..." width="..." height="..." then `end`.
-void AddRect(std::string& out, std::string_view classes, const Region& box, std::string_view end) {
-  out.append("<rect class=\"").append(classes).append("\" x=\"").append(IntToStr(box.x0));
-  out.append("\" y=\"").append(IntToStr(box.y0)).append("\" width=\"");
-  out.append(IntToStr(box.Width())).append("\" height=\"").append(IntToStr(box.Height()));
-  out.append("\"").append(end);
-}
+// The picture's own words in each language.
+constexpr Words kWindow = {"okno", "window"};
+constexpr Words kCells = {"celic", "cells"};
+constexpr Words kTooLarge = {": cela slika bi bila prevelika",
+                             ": the whole picture would be too large"};
+constexpr Words kDrawn = {"narisanih", "drawn:"};
+constexpr Words kOf = {"od", "of"};
+constexpr Words kRectangles = {"pravokotnikov", "rectangles"};
 
 struct Strokes {
   std::string outline;
@@ -89,15 +92,19 @@ void AddStyle(std::string& out, const Strokes& strokes) {
 std::vector<std::string> CaptionRows(const Scene& scene, const Layout& layout) {
   std::vector<std::string> lines = scene.caption;
   const Region& region = layout.region;
+  const Lang lang = scene.lang;
   if (layout.windowed) {
-    lines.push_back("okno x = " + IntToStr(region.x0) + ".." + IntToStr(region.x1 - 1) +
-                    ", y = " + IntToStr(region.y0) + ".." + IntToStr(region.y1 - 1) + " (" +
-                    IntToStr(region.Width()) + " x " + IntToStr(region.Height()) + " celic)" +
-                    (layout.tooLarge ? ": cela slika bi bila prevelika" : ""));
+    lines.push_back(std::string(kWindow.In(lang)) + " x = " + IntToStr(region.x0) + ".." +
+                    IntToStr(region.x1 - 1) + ", y = " + IntToStr(region.y0) + ".." +
+                    IntToStr(region.y1 - 1) + " (" + IntToStr(region.Width()) + " x " +
+                    IntToStr(region.Height()) + " " + std::string(kCells.In(lang)) + ")" +
+                    std::string(layout.tooLarge ? kTooLarge.In(lang) : ""));
   }
   if (static_cast<std::int64_t>(layout.drawn.size()) < layout.meeting) {
-    lines.push_back("narisanih " + IntToStr(static_cast<std::int64_t>(layout.drawn.size())) +
-                    " od " + IntToStr(layout.meeting) + " pravokotnikov");
+    lines.push_back(std::string(kDrawn.In(lang)) + " " +
+                    IntToStr(static_cast<std::int64_t>(layout.drawn.size())) + " " +
+                    std::string(kOf.In(lang)) + " " + IntToStr(layout.meeting) + " " +
+                    std::string(kRectangles.In(lang)));
   }
   std::vector<std::string> rows;
   for (const std::string& line : lines) {
@@ -109,21 +116,22 @@ std::vector<std::string> CaptionRows(const Scene& scene, const Layout& layout) {
 }
 
 void AddRuns(std::string& out, const Scene& scene, const CoverMap* cover, const Region& region,
-             RunKind kind) {
-  ForEachRun(scene, cover, region, [&out, kind](RunKind got, int x, int y, int length) {
+             CellKind kind) {
+  ForEachRun(scene, cover, region, [&out, kind](CellKind got, int x, int y, int length) {
     if (got == kind) {
       AddRect(out, KeyName(KeyOf(kind)), Region{x, y, x + length, y + 1}, "/>\n");
     }
   });
 }
 
-void AddRects(std::string& out, const Scene& scene, const Layout& layout,
-              std::span<const std::uint8_t> tints, std::span<const std::string> titles) {
+void AddRects(std::string& out, const Scene& scene, const Drawing& drawing,
+              std::span<const std::string> titles) {
   const Region grid{0, 0, scene.w, scene.h};
-  for (std::size_t i = 0; i < layout.drawn.size(); ++i) {
-    const std::uint32_t index = layout.drawn[i];
+  const std::vector<std::uint32_t>& drawn = drawing.layout.drawn;
+  for (std::size_t i = 0; i < drawn.size(); ++i) {
+    const std::uint32_t index = drawn[i];
     const bool failing = scene.lastFails && index + 1 == scene.rects.size();
-    const std::string classes = failing ? "rect failing" : "rect t" + IntToStr(tints[i]);
+    const std::string classes = failing ? "rect failing" : "rect t" + IntToStr(drawing.tints[i]);
     AddRect(out, classes, Clip(scene.rects[index], grid), "><title>");
     out.append(titles[i]).append("</title></rect>\n");
   }
@@ -169,8 +177,7 @@ void AddCrossedEdge(std::string& out, const Scene& scene, double thickness) {
   } else {
     band[1] = scene.crossed == Edge::kTop ? 0 : scene.h - thickness;
   }
-  out.append("<rect class=\"edge\" x=\"" + Decimal(band[0]) + "\" y=\"" + Decimal(band[1]) +
-             "\" width=\"" + Decimal(band[2]) + "\" height=\"" + Decimal(band[3]) + "\"/>\n");
+  AddRect(out, "edge", band[0], band[1], band[2], band[3]);
 }
 
 // The named cell in yellow, its middle in the cell's own colour (what it is under the
@@ -178,10 +185,8 @@ void AddCrossedEdge(std::string& out, const Scene& scene, double thickness) {
 void AddFaultCell(std::string& out, const Scene& scene, const CoverMap* cover) {
   const Cell cell = *scene.faultCell;
   AddRect(out, "fault", Region{cell.x, cell.y, cell.x + 1, cell.y + 1}, "/>\n");
-  const std::optional<RunKind> kind = KindAt(scene, cover, cell);
-  const std::string_view own = KeyName(kind ? KeyOf(*kind) : Key::kWhite);
-  out.append("<rect class=\"own " + std::string(own) + "\" x=\"" + Decimal(cell.x + 0.25) +
-             "\" y=\"" + Decimal(cell.y + 0.25) + "\" width=\"0.5\" height=\"0.5\"/>\n");
+  const std::string own = "own " + std::string(KeyName(KeyOf(KindAt(scene, cover, cell))));
+  AddRect(out, own, cell.x + 0.25, cell.y + 0.25, 0.5, 0.5);
 }
 
 void AddFaults(std::string& out, const Scene& scene, const CoverMap* cover, const Region& region,
@@ -195,15 +200,16 @@ void AddFaults(std::string& out, const Scene& scene, const CoverMap* cover, cons
   }
 }
 
-void AddGrid(std::string& out, const Scene& scene, const Layout& layout, const CoverMap* cover,
-             std::span<const std::uint8_t> tints, std::span<const std::string> titles) {
-  const Region& region = layout.region;
+void AddGrid(std::string& out, const Scene& scene, const Drawing& drawing,
+             std::span<const std::string> titles) {
+  const Region& region = drawing.layout.region;
+  const CoverMap* cover = drawing.Cover();
   AddRect(out, "white", region, "/>\n");
-  AddRuns(out, scene, cover, region, RunKind::kBlack);
-  AddRuns(out, scene, cover, region, RunKind::kUnread);
-  AddRects(out, scene, layout, tints, titles);
-  AddRuns(out, scene, cover, region, RunKind::kUncovered);
-  AddRuns(out, scene, cover, region, RunKind::kNotReached);
+  AddRuns(out, scene, cover, region, CellKind::kBlack);
+  AddRuns(out, scene, cover, region, CellKind::kUnread);
+  AddRects(out, scene, drawing, titles);
+  AddRuns(out, scene, cover, region, CellKind::kUncovered);
+  AddRuns(out, scene, cover, region, CellKind::kNotReached);
 }
 
 // The ring around the named cell, in pixels over the grid's edge, so that it is whole even
@@ -212,9 +218,8 @@ void AddRing(std::string& out, const Scene& scene, const GridPlace& place) {
   if (!scene.FaultCellIn(place.region)) {
     return;
   }
-  out.append("<circle class=\"fault-ring\" cx=\"" + Decimal(place.X(scene.faultCell->x + 0.5)) +
-             "\" cy=\"" + Decimal(place.Y(scene.faultCell->y + 0.5)) + "\" r=\"" +
-             Decimal(RingRadius(place.cell)) + "\"/>\n");
+  AddCircle(out, "fault-ring", place.X(scene.faultCell->x + 0.5), place.Y(scene.faultCell->y + 0.5),
+            RingRadius(place.cell));
 }
 
 // The pixels between the grid and what stands around it: room for the ring beyond the edge.
@@ -229,9 +234,8 @@ int GapAround(const Scene& scene, double cell) {
 std::string Caption(const std::vector<std::string>& rows) {
   std::string out("<g class=\"caption\">\n");
   for (std::size_t i = 0; i < rows.size(); ++i) {
-    out.append("<text x=\"" + IntToStr(kMargin) + "\" y=\"" +
-               IntToStr(kCaptionTop + static_cast<int>(i + 1) * kCaptionRowPixels - 5) + "\">" +
-               rows[i] + "</text>\n");
+    AddText(out, "", kMargin, kCaptionTop + static_cast<int>(i + 1) * kCaptionRowPixels - 5,
+            rows[i]);
   }
   return out + "</g>\n";
 }
@@ -239,9 +243,7 @@ std::string Caption(const std::vector<std::string>& rows) {
 // The frame around the grid and the opening of the grid's own <svg>, whose user units are cells.
 void OpenGrid(std::string& out, const GridPlace& place, double width, double height) {
   const Region& region = place.region;
-  out.append("<rect class=\"frame\" x=\"" + Decimal(place.x - 0.5) + "\" y=\"" +
-             Decimal(place.y - 0.5) + "\" width=\"" + Decimal(width + 1) + "\" height=\"" +
-             Decimal(height + 1) + "\"/>\n");
+  AddRect(out, "frame", place.x - 0.5, place.y - 0.5, width + 1, height + 1);
   out.append("<svg class=\"grid\" x=\"" + Decimal(place.x) + "\" y=\"" + Decimal(place.y) +
              "\" width=\"" + Decimal(width) + "\" height=\"" + Decimal(height) + "\" viewBox=\"" +
              IntToStr(region.x0) + " " + IntToStr(region.y0) + " " + IntToStr(region.Width()) +
@@ -250,10 +252,10 @@ void OpenGrid(std::string& out, const GridPlace& place, double width, double hei
 
 // The grid with its frame, rulers and ring from `top` down, and the legend below; returns the
 // size of the picture.
-std::pair<double, double> AddDrawing(std::string& out, const Scene& scene, const Layout& layout,
-                                     const CoverMap* cover, std::span<const std::uint8_t> tints,
+std::pair<double, double> AddDrawing(std::string& out, const Scene& scene, const Drawing& drawing,
                                      std::span<const std::string> titles, int top) {
-  const Region& region = layout.region;
+  const Region& region = drawing.layout.region;
+  const CoverMap* cover = drawing.Cover();
   GridPlace place{region, CellPixels(region.Width(), region.Height())};
   const int gap = GapAround(scene, place.cell);
   place.x = kMargin + RowRulerWidth(scene) + gap;
@@ -261,7 +263,7 @@ std::pair<double, double> AddDrawing(std::string& out, const Scene& scene, const
   const double width = region.Width() * place.cell;
   const double height = region.Height() * place.cell;
   OpenGrid(out, place, width, height);
-  AddGrid(out, scene, layout, cover, tints, titles);
+  AddGrid(out, scene, drawing, titles);
   AddGridLines(out, region, place.cell);
   AddFaults(out, scene, cover, region, StrokesFor(place.cell));
   out.append("</svg>\n");
@@ -269,8 +271,8 @@ std::pair<double, double> AddDrawing(std::string& out, const Scene& scene, const
   AddRulers(out, scene, place, gap);
   const double right = std::max<double>(kMinWidth, place.x + width + gap + kMargin);
   const int legendTop = static_cast<int>(std::ceil(place.y + height)) + gap + kMargin;
-  const int legend = AddLegend(out, LegendKeys(scene, cover, layout), kMargin, legendTop,
-                               static_cast<int>(right) - 2 * kMargin);
+  const int legend = AddLegend(out, LegendKeys(scene, cover, drawing.layout), scene.lang, kMargin,
+                               legendTop, static_cast<int>(right) - 2 * kMargin);
   return {right, legendTop + legend + kMargin};
 }
 }  // namespace
@@ -285,16 +287,16 @@ std::string RectTitle(std::int64_t ordinal, const Rect& rect, const std::optiona
   return title + EscapeForSvg(line->head, kTitleRoom, cut);
 }
 
-std::string SvgPicture(const Scene& scene, const Layout& layout, const CoverMap* cover,
-                       std::span<const std::uint8_t> tints, std::span<const std::string> titles) {
+std::string SvgPicture(const Scene& scene, const Drawing& drawing,
+                       std::span<const std::string> titles) {
+  const Layout& layout = drawing.layout;
   const std::vector<std::string> caption = CaptionRows(scene, layout);
   const int captionHeight = kCaptionTop + static_cast<int>(caption.size()) * kCaptionRowPixels;
-  std::string drawing;
+  std::string grid;
   double width = kMinWidth;
   double height = captionHeight + kMargin;
   if (scene.HasGrid()) {
-    std::tie(width, height) =
-        AddDrawing(drawing, scene, layout, cover, tints, titles, captionHeight + kMargin);
+    std::tie(width, height) = AddDrawing(grid, scene, drawing, titles, captionHeight + kMargin);
   }
   std::string out =
       "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
@@ -305,6 +307,6 @@ std::string SvgPicture(const Scene& scene, const Layout& layout, const CoverMap*
       out,
       StrokesFor(scene.HasGrid() ? CellPixels(layout.region.Width(), layout.region.Height()) : 1));
   out.append("<rect class=\"page\" width=\"100%\" height=\"100%\"/>\n");
-  out.append(Caption(caption)).append(drawing).append("</svg>\n");
+  out.append(Caption(caption)).append(grid).append("</svg>\n");
   return out;
 }

@@ -16,8 +16,7 @@
 #include <vector>
 
 #include "base/line_texts.h"
-#include "view/cover_map.h"
-#include "view/layout.h"
+#include "view/drawn.h"
 #include "view/scene.h"
 
 // How much of a rectangle's line its title shows, in escaped characters.
@@ -26,6 +25,7 @@ inline constexpr std::size_t kTitleRoom = 120;
 // The title of rectangle `ordinal`: its line as written when known, else its numbers.
 std::string RectTitle(std::int64_t ordinal, const Rect& rect, const std::optional<LineText>& line);
 
-// `tints` and `titles` have one entry per rectangle of layout.drawn.
-std::string SvgPicture(const Scene& scene, const Layout& layout, const CoverMap* cover,
-                       std::span<const std::uint8_t> tints, std::span<const std::string> titles);
+// `titles` has one entry per rectangle of drawing.layout.drawn. The picture's own words are in
+// the scene's language.
+std::string SvgPicture(const Scene& scene, const Drawing& drawing,
+                       std::span<const std::string> titles);

@@ -17,11 +17,6 @@ namespace {
 // rectangles that would paint the grid over too many times.
 constexpr std::int64_t kNoBound = std::numeric_limits<std::int64_t>::max() / 4;
 
-// The kinds of cell, in the order of their codes in "cells": a cell is white unless a run of
-// the scene covers it, and an uncovered or not reached run comes after the black run of the same
-// cells.
-constexpr std::string_view kCellKinds = "white\nblack\nuncovered\nunread\nnot-reached";
-
 std::string Joined(const std::vector<std::string>& lines) {
   std::string text;
   for (const std::string& line : lines) {
@@ -51,22 +46,27 @@ std::string_view EdgeName(Edge edge) {
   return {};
 }
 
-// One byte a cell, row by row: the index of its kind in kCellKinds.
-void SendCells(const Scene& scene, const CoverMap* cover, const Region& grid, FieldSink& sink) {
-  std::string cells(static_cast<std::size_t>(scene.w) * static_cast<std::size_t>(scene.h), '\0');
-  ForEachRun(scene, cover, grid, [&](RunKind kind, int x, int y, int length) {
-    const std::size_t start = static_cast<std::size_t>(y) * static_cast<std::size_t>(scene.w) +
-                              static_cast<std::size_t>(x);
-    cells.replace(start, static_cast<std::size_t>(length), static_cast<std::size_t>(length),
-                  static_cast<char>(static_cast<int>(kind) + 1));
-  });
-  sink.Bytes("cellKinds", kCellKinds);
+// One byte a cell, row by row: the code of its kind (CellKind), named one a line in
+// "cellKinds". A cell is white unless a run of the scene covers it, and an uncovered or not
+// reached run comes after the black run of the same cells.
+void SendCells(const Scene& scene, const Drawing& drawing, FieldSink& sink) {
+  std::string cells(static_cast<std::size_t>(scene.w) * static_cast<std::size_t>(scene.h),
+                    static_cast<char>(CellKind::kWhite));
+  ForEachRun(
+      scene, drawing.Cover(), drawing.layout.region, [&](CellKind kind, int x, int y, int length) {
+        const std::size_t start = static_cast<std::size_t>(y) * static_cast<std::size_t>(scene.w) +
+                                  static_cast<std::size_t>(x);
+        cells.replace(start, static_cast<std::size_t>(length), static_cast<std::size_t>(length),
+                      static_cast<char>(kind));
+      });
+  sink.Bytes("cellKinds", CellKindNames());
   sink.Bytes("cells", cells);
 }
 
 // Every rectangle read, as x, y, width, height; the drawn ones by index with their tints and
 // lines.
-void SendRects(const Scene& scene, const Layout& layout, FieldSink& sink) {
+void SendRects(const Scene& scene, const Drawing& drawing, FieldSink& sink) {
+  const Layout& layout = drawing.layout;
   std::vector<std::int32_t> rects;
   rects.reserve(scene.rects.size() * 4);
   for (const Rect& rect : scene.rects) {
@@ -76,7 +76,7 @@ void SendRects(const Scene& scene, const Layout& layout, FieldSink& sink) {
   const std::vector<std::int32_t> drawn(layout.drawn.begin(), layout.drawn.end());
   sink.Ints("drawn", drawn);
   sink.Number("meeting", static_cast<double>(layout.meeting));
-  const std::vector<std::uint8_t> tints = DrawnTints(scene, layout);
+  const std::vector<std::uint8_t>& tints = drawing.tints;
   sink.Bytes("tints", std::string_view(reinterpret_cast<const char*>(tints.data()), tints.size()));
   std::vector<double> lines;
   lines.reserve(layout.drawn.size());
@@ -86,13 +86,16 @@ void SendRects(const Scene& scene, const Layout& layout, FieldSink& sink) {
   sink.Numbers("drawnLines", lines);
 }
 
-// What the legend lists, by the keys' names.
-void SendLegend(const Scene& scene, const CoverMap* cover, const Layout& layout, FieldSink& sink) {
+// What the legend lists, by the keys' names, and their words in the scene's language.
+void SendLegend(const Scene& scene, const Drawing& drawing, FieldSink& sink) {
   std::string names;
-  for (const Key key : LegendKeys(scene, cover, layout)) {
+  std::string words;
+  for (const Key key : LegendKeys(scene, drawing.Cover(), drawing.layout)) {
     names.append(names.empty() ? "" : "\n").append(KeyName(key));
+    words.append(words.empty() ? "" : "\n").append(RowOf(key).words.In(scene.lang));
   }
   sink.Bytes("legend", names);
+  sink.Bytes("legendWords", words);
 }
 
 // The rule of the rulers and grid lines (src/view/scale.h), which the page applies at every
@@ -160,15 +163,13 @@ Layout SendScene(const Scene& scene, FieldSink& sink) {
   }
   sink.Number("w", scene.w);
   sink.Number("h", scene.h);
-  const std::optional<CoverMap> cover = SceneCover(scene);
-  const CoverMap* coverMap = cover ? &*cover : nullptr;
-  const Layout layout = ChooseLayout(scene, coverMap, WindowAsked{}, kNoBound);
-  SendCells(scene, coverMap, layout.region, sink);
-  SendRects(scene, layout, sink);
+  const Drawing drawing = DrawScene(scene, WindowAsked{}, kNoBound);
+  SendCells(scene, drawing, sink);
+  SendRects(scene, drawing, sink);
   SendMarks(scene, sink);
-  SendLegend(scene, coverMap, layout, sink);
+  SendLegend(scene, drawing, sink);
   SendScale(scene, sink);
-  return layout;
+  return drawing.layout;
 }
 
 void SendLines(ByteSource& submission, const Scene& scene, const Layout& layout, FieldSink& sink) {

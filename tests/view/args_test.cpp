@@ -27,6 +27,9 @@ TEST(ParseViewArgs, PathsAndOptionsInAnyOrder) {
   ASSERT_TRUE(at);
   EXPECT_EQ(at->window.at, (Cell{613, 88}));
   EXPECT_EQ(at->window.side, 0);
+  EXPECT_EQ(plain->lang, Lang::kSlovene);
+  EXPECT_EQ(Parse({"in", "sub", "pic", "--lang", "en"})->lang, Lang::kEnglish);
+  EXPECT_EQ(Parse({"in", "sub", "pic", "--lang", "en", "--lang", "sl"})->lang, Lang::kSlovene);
 }
 
 TEST(ParseViewArgs, BadCommandLines) {
@@ -43,6 +46,9 @@ TEST(ParseViewArgs, BadCommandLines) {
   }
   EXPECT_TRUE(Parse({"in", "sub", "pic", "--at", "999,0"}));
   EXPECT_FALSE(Parse({"in", "sub", "pic", "extra"}));
+  for (const char* lang : {"de", "EN", "", "english"}) {
+    EXPECT_FALSE(Parse({"in", "sub", "pic", "--lang", lang})) << lang;
+  }
   EXPECT_TRUE(Parse({"in", "sub", "pic", "--block", "9223372036854775807"}));
 }
 }  // namespace

@@ -8,8 +8,8 @@
 namespace {
 std::string Runs(const Scene& scene, const CoverMap* cover, const Region& region) {
   std::string text;
-  ForEachRun(scene, cover, region, [&text](RunKind kind, int x, int y, int length) {
-    text += "BNUR"[static_cast<int>(kind)] + std::to_string(x) + "," + std::to_string(y) + "+" +
+  ForEachRun(scene, cover, region, [&text](CellKind kind, int x, int y, int length) {
+    text += "WBNUR"[static_cast<int>(kind)] + std::to_string(x) + "," + std::to_string(y) + "+" +
             std::to_string(length) + " ";
   });
   return text;
@@ -29,9 +29,9 @@ TEST(ForEachRun, BlackUncoveredAndUnreadRunsInsideTheRegion) {
   // A block stopped by a failure: its uncovered cells were not reached.
   scene.uncovered = Uncovered::kNotReached;
   EXPECT_EQ(Runs(scene, &cover, Region{0, 0, 5, 1}), "B0,0+2 B3,0+2 R1,0+1 R3,0+1 ");
-  EXPECT_EQ(KindAt(scene, &cover, Cell{1, 0}), RunKind::kNotReached);
-  EXPECT_EQ(KindAt(scene, &cover, Cell{0, 0}), RunKind::kBlack);
-  EXPECT_EQ(KindAt(scene, &cover, Cell{2, 0}), std::nullopt);
-  EXPECT_EQ(KindAt(scene, &cover, Cell{3, 2}), RunKind::kUnread);
+  EXPECT_EQ(KindAt(scene, &cover, Cell{1, 0}), CellKind::kNotReached);
+  EXPECT_EQ(KindAt(scene, &cover, Cell{0, 0}), CellKind::kBlack);
+  EXPECT_EQ(KindAt(scene, &cover, Cell{2, 0}), CellKind::kWhite);
+  EXPECT_EQ(KindAt(scene, &cover, Cell{3, 2}), CellKind::kUnread);
 }
 }  // namespace

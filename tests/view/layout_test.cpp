@@ -34,7 +34,7 @@ struct Noise {
 
 std::int64_t Bytes(const Layout& layout, const Scene& scene, const CoverMap& cover) {
   std::int64_t runs = 0;
-  ForEachRun(scene, &cover, layout.region, [&runs](RunKind, int, int, int) { ++runs; });
+  ForEachRun(scene, &cover, layout.region, [&runs](CellKind, int, int, int) { ++runs; });
   return kFixedBytes + runs * kRunBytes +
          static_cast<std::int64_t>(layout.drawn.size()) * kRectBytes;
 }

@@ -42,4 +42,16 @@ TEST(LegendKeys, WhatTheRegionShows) {
   layout.region = Region{0, 0, 3, 2};
   EXPECT_EQ(Names(LegendKeys(input, nullptr, layout)), "white black unread fault-row");
 }
+// The page draws cells by their codes and names them by "cellKinds": each kind of cell has its
+// key, and the names stand in the order of the codes.
+TEST(KeyTable, EveryKindOfCellHasItsKey) {
+  EXPECT_EQ(CellKindNames(), "white\nblack\nuncovered\nunread\nnot-reached");
+  for (const CellKind kind : {CellKind::kWhite, CellKind::kBlack, CellKind::kUncovered,
+                              CellKind::kUnread, CellKind::kNotReached}) {
+    EXPECT_EQ(RowOf(KeyOf(kind)).cell, kind);
+  }
+  for (const KeyRow& row : kKeys) {
+    EXPECT_FALSE(row.words.slovene.empty() || row.words.english.empty()) << row.name;
+  }
+}
 }  // namespace

@@ -43,12 +43,11 @@ TEST(SvgPicture, ElementsStayWithinTheirReckonedSize) {
   Layout layout;
   layout.region = Region{0, 0, 1000, 1000};
   layout.drawn = {0, 1};
-  const CoverMap cover(1000, 1000, {});
   const std::string title =
       RectTitle(1000000, rects[1], LineText{std::string(kTitleRoom + 1, '<'), 1 << 30});
   const std::vector<std::string> titles = {title, title};
-  const std::vector<std::uint8_t> tints = {5, 5};
-  const std::string svg = SvgPicture(scene, layout, &cover, tints, titles);
+  const std::string svg =
+      SvgPicture(scene, Drawing{CoverMap(1000, 1000, {}), layout, {5, 5}}, titles);
   int seen = 0;
   for (std::size_t start = 0, end; (end = svg.find('\n', start)) != std::string::npos;
        start = end + 1) {
@@ -85,10 +84,9 @@ TEST(SvgPicture, FixedPartStaysWithinItsReckonedSize) {
     layout.drawn = {0, 1};
     layout.meeting = 3;
     layout.windowed = layout.tooLarge = true;
-    const CoverMap cover(side, side, rects);
     const std::vector<std::string> titles = {"1", "2"};
-    const std::vector<std::uint8_t> tints = {0, 1};
-    const std::string svg = SvgPicture(scene, layout, &cover, tints, titles);
+    const std::string svg =
+        SvgPicture(scene, Drawing{CoverMap(side, side, rects), layout, {0, 1}}, titles);
     EXPECT_LE(FixedPart(svg), kFixedBytes) << side;
     EXPECT_NE(svg.find("<g class=\"legend\">"), std::string::npos);
   }
@@ -100,11 +98,9 @@ TEST(SvgPicture, ContractOfThePicture) {
   const Layout& layout = failing.layout;
   const std::vector<Rect>& rects = failing.rects;
   scene.caption = {"Napaka [Ozi18Zelmiranke:148]: <&>"};
-  const CoverMap cover(3, 2, rects);
-  const std::vector<std::uint8_t> tints = {0, 1};
   const std::vector<std::string> titles = {RectTitle(1, rects[0], std::nullopt),
                                            RectTitle(2, rects[1], LineText{"1 0 2 1 \x01", 9})};
-  const std::string svg = SvgPicture(scene, layout, &cover, tints, titles);
+  const std::string svg = SvgPicture(scene, Drawing{CoverMap(3, 2, rects), layout, {0, 1}}, titles);
   for (const char* part :
        {"viewBox=\"0 0 3 2\"", "<rect class=\"black\" x=\"0\" y=\"1\" width=\"3\" height=\"1\"/>",
         "<rect class=\"rect t0\" x=\"0\" y=\"0\" width=\"2\" height=\"2\"><title>1: 0 0 2 "
