@@ -10,11 +10,11 @@ std::string_view Version() {
   return ZEL_VERSION;
 }
 
-int PrintVersion(std::string_view program) {
-  std::fwrite(program.data(), 1, program.size(), stdout);
-  std::fputc(' ', stdout);
+int PrintVersion(std::string_view program, std::FILE* stream) {
+  std::fwrite(program.data(), 1, program.size(), stream);
+  std::fputc(' ', stream);
   const std::string_view version = Version();
-  std::fwrite(version.data(), 1, version.size(), stdout);
-  std::fputc('\n', stdout);
-  return std::fflush(stdout) == 0 && !std::ferror(stdout) ? 0 : 1;
+  std::fwrite(version.data(), 1, version.size(), stream);
+  std::fputc('\n', stream);
+  return std::fflush(stream) == 0 && !std::ferror(stream) ? 0 : 1;
 }

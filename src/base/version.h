@@ -2,10 +2,11 @@
 // the Debian package, so that `--version` and the package never disagree.
 #pragma once
 
+#include <cstdio>
 #include <string_view>
 
 std::string_view Version();
 
-// Answers `--version`: "PROGRAM VERSION" and a line end on standard output. Returns the exit
-// status: 0, or 1 when standard output could not be written.
-int PrintVersion(std::string_view program);
+// Answers `--version`: "PROGRAM VERSION" and a line end on `stream` (standard output unless
+// said). Returns the exit status: 0, or 1 when the stream could not be written.
+int PrintVersion(std::string_view program, std::FILE* stream = stdout);
