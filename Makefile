@@ -1,12 +1,14 @@
 # Front door over CMake. `make run` evaluates the bundled example; `make test` builds and runs
-# the whole suite twice, as a release build (g++) and with sanitizers (clang), then the golden
-# cases against the Windows build under Wine; `make view` draws the example failure.
+# the whole suite twice, as a release build (g++) and with sanitizers (clang), then the batch's
+# tests under ThreadSanitizer and the golden cases against the Windows build under Wine; `make
+# view` draws the example failure.
 #
 # Each build folder has one target that configures it, and no other target changes its options.
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 GENERATOR := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
 RELEASE := build/release
 SANITIZE := build/sanitize
+TSAN := build/tsan
 WINDOWS := build/windows
 COVERAGE := build/coverage
 FUZZ := build/fuzz
@@ -19,9 +21,9 @@ VIEW := $(RELEASE)/zelmiranke-view
 EMSCRIPTEN_ENV := NODE_PATH=/usr/share/nodejs
 
 .PHONY: all build run view install clean \
-  test test-release test-sanitize windows test-windows web test-web coverage \
+  test test-release test-sanitize test-tsan windows test-windows web test-web coverage \
   dist test-dist test-bare test-package test-contents \
-  bench-tools bench bench-compare bench-bounds bench-web \
+  bench-tools bench bench-compare bench-bounds bench-web bench-batch \
   fuzz fuzz-ways mutants
 
 # ---- The programs -------------------------------------------------------------------------
@@ -50,7 +52,7 @@ clean:
 
 # ---- Tests --------------------------------------------------------------------------------
 
-test: test-release test-sanitize test-windows
+test: test-release test-sanitize test-tsan test-windows
 
 # The suites require the unit tests: without GoogleTest they fail instead of testing less.
 test-release: $(RELEASE)/CMakeCache.txt
@@ -66,6 +68,16 @@ $(SANITIZE)/CMakeCache.txt:
 test-sanitize: $(SANITIZE)/CMakeCache.txt
 	cmake --build $(SANITIZE) -j $(JOBS)
 	cd $(SANITIZE) && ctest --output-on-failure -j $(JOBS)
+
+# The batch's threads under ThreadSanitizer (clang): its unit tests, and the batch against the
+# evaluator file by file and as a program, in a build of only what they run.
+$(TSAN)/CMakeCache.txt:
+	cmake -S . -B $(TSAN) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+	  -DZEL_TSAN=ON -DZEL_UNIT_TESTS=ON
+
+test-tsan: $(TSAN)/CMakeCache.txt
+	cmake --build $(TSAN) -j $(JOBS) --target judge_tests zelmiranke-judge Ozi18Zelmiranke
+	cd $(TSAN) && ctest --output-on-failure -j $(JOBS) -R '^(Batch|judge/batch)'
 
 windows:
 	cmake -S . -B $(WINDOWS) $(GENERATOR) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
@@ -143,6 +155,12 @@ bench-compare: bench-tools
 
 bench-bounds: bench-tools
 	RUNS=1 bash bench/run.sh $(RELEASE) hugeline hugeinput
+
+# zelmiranke-judge batch on 200 submissions of the realistic workload (COUNT=n for another
+# number) with 1 and 2 jobs, against a shell loop over the evaluator, taking turns.
+bench-batch: bench-tools
+	cmake --build $(RELEASE) -j $(JOBS) --target zelmiranke-judge
+	bash bench/batch.sh $(RELEASE) $(COUNT)
 
 # The page in headless Chromium against the native evaluator, taking turns, on the realistic
 # workload and 480 MB of long rectangle lines (or WORKLOADS="name ..."), with its renderer's

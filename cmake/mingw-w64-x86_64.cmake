@@ -1,7 +1,8 @@
-# Cross-compiles the evaluator for 64-bit Windows with MinGW-w64 (Debian g++-mingw-w64-x86-64).
+# Cross-compiles the evaluator for 64-bit Windows with MinGW-w64 (Debian g++-mingw-w64-x86-64), in
+# its posix-threads variant: the batch of zelmiranke-judge runs on std::thread.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
-set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++)
+set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
 set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
 set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)

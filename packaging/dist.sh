@@ -17,7 +17,7 @@ die() {
   echo "make dist: $*" >&2
   exit 1
 }
-command -v x86_64-w64-mingw32-g++ >/dev/null ||
+command -v x86_64-w64-mingw32-g++-posix >/dev/null ||
   die "the Windows programs need MinGW-w64 (Debian package g++-mingw-w64-x86-64)"
 command -v file >/dev/null || die "the checks need file (Debian package file)"
 

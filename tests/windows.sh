@@ -10,7 +10,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 wine=/usr/lib/wine/wine64
 wineserver=/usr/lib/wine/wineserver64
 [ -x "$wineserver" ] || wineserver=/usr/lib/wine/wineserver
-if ! command -v x86_64-w64-mingw32-g++ >/dev/null || [ ! -x "$wine" ] || [ ! -x "$wineserver" ]; then
+if ! command -v x86_64-w64-mingw32-g++-posix >/dev/null || [ ! -x "$wine" ] || [ ! -x "$wineserver" ]; then
   echo "SKIPPED the Windows suite: MinGW-w64 (g++-mingw-w64-x86-64) or Wine (wine, wine64) is not installed"
   exit 0
 fi

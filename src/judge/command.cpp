@@ -37,6 +37,9 @@ int RunMode(std::string_view mode, const ModeArgs& args) {
   if (mode == "input") {
     return RunInputValidator(args);
   }
+  if (mode == "batch") {
+    return RunBatch(args);
+  }
   if (mode == "--help") {
     std::fwrite(kJudgeUsage.data(), 1, kJudgeUsage.size(), stdout);
     return 0;

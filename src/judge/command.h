@@ -12,6 +12,7 @@ inline constexpr std::string_view kJudgeUsage =
     "  zelmiranke-judge testlib [--ejudge] input.txt submission.txt answer [result [-appes]]\n"
     "  zelmiranke-judge json input.txt submission.txt [answer]\n"
     "  zelmiranke-judge input < input.txt\n"
+    "  zelmiranke-judge batch [moznosti] --out mapa input.txt oddaja|mapa...\n"
     "  zelmiranke-judge --help | --version\n"
     "Moznosti: --score (kattis, domjudge), --english (kattis, domjudge, cms, testlib).\n"
     "Odgovor (answer, correct_output) pove, za katere teste gre; prazen: za vse teste vhoda.\n";

@@ -27,20 +27,6 @@ void WriteEscape(TextSink& out, unsigned char c) {
   out.Write(std::string_view(escape, sizeof escape));
 }
 
-std::string_view VerdictWord(Verdict verdict) {
-  switch (verdict) {
-    case Verdict::kOk:
-      return "ok";
-    case Verdict::kRejected:
-      return "rejected";
-    case Verdict::kSetupError:
-      return "setup-error";
-    case Verdict::kInternalError:
-      break;
-  }
-  return "internal-error";
-}
-
 // The members of one object, each written as it comes.
 class ObjectWriter {
  public:

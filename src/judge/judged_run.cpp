@@ -95,6 +95,20 @@ Verdict VerdictOf(const JudgedRun& run) {
   return verdict;
 }
 
+std::string_view VerdictWord(Verdict verdict) {
+  switch (verdict) {
+    case Verdict::kOk:
+      return "ok";
+    case Verdict::kRejected:
+      return "rejected";
+    case Verdict::kSetupError:
+      return "setup-error";
+    case Verdict::kInternalError:
+      break;
+  }
+  return "internal-error";
+}
+
 bool IsJudgeError(Verdict verdict) {
   return verdict == Verdict::kSetupError || verdict == Verdict::kInternalError;
 }

@@ -48,6 +48,9 @@ Verdict VerdictOf(const RunOutcome& outcome);
 // The judge test's verdict: the report's class, a setup error for a setup fault, and a rejection
 // for a passing submission that leaves a test the judge test stands for without a block.
 Verdict VerdictOf(const JudgedRun& run);
+// The verdict's word in JSON and in the batch's tables: ok, rejected, setup-error,
+// internal-error.
+std::string_view VerdictWord(Verdict verdict);
 // True when the verdict is the grading's own fault, so that no system may score the submission.
 bool IsJudgeError(Verdict verdict);
 // True when the failed check lies in a block's body, the one the run's BlockTrail names.

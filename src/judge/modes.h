@@ -27,3 +27,6 @@ int RunTestlib(const ModeArgs& args);
 int RunJson(const ModeArgs& args);
 // A Kattis input validator: the task input on standard input, 42 when it is valid, 43 when not.
 int RunInputValidator(const ModeArgs& args);
+// Every submission of a contest against one task input, and the contest's tables: options,
+// input, then submissions and folders of them (batch_args.h).
+int RunBatch(const ModeArgs& args);
