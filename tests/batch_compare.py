@@ -115,7 +115,9 @@ def compare_golden(judge, evaluator, cases_dir, work):
         out = os.path.join(work, "golden-%d" % number)
         result = batch(judge, out, 2, group[0].input, [c.submission for c in group])
         if verdict_of(reports[0]) == "setup-error":
-            first = reports[0].split(b"\n")[0]
+            # The line as judge systems are shown it: bytes outside printable ASCII as \xHH.
+            first = b"".join(bytes([c]) if 0x20 <= c < 0x7F else b"\\x%02X" % c
+                             for c in reports[0].split(b"\n")[0])[:200]
             if result.returncode != 2 or first not in result.stderr or os.path.exists(out):
                 faults.append("%s: the faulty task input did not stop the batch (status %d)"
                               % (group[0].name, result.returncode))

@@ -17,11 +17,13 @@
 
 #include "base/terminal.h"
 #include "eval/evaluation.h"
+#include "eval/report.h"
 #include "judge/batch_args.h"
 #include "judge/batch_grading.h"
 #include "judge/batch_listing.h"
 #include "judge/batch_points.h"
 #include "judge/batch_tables.h"
+#include "judge/feedback_text.h"
 #include "judge/modes.h"
 
 namespace {
@@ -98,16 +100,13 @@ std::string OverwrittenInput(const TableFiles& files, const BatchArgs& args,
   return {};
 }
 
-// Why no submission can be graded: the task input's failure, as the other modes say it.
-int TaskInputFault(const Evaluation& task) {
-  StreamSink out(stderr);
-  if (task.unexpected) {
-    Complain("uradnega vhoda ni bilo mogoce prebrati", 0);
-  } else {
-    WriteReasonLine(out, VerdictOf(task), "\n");
+// Why no submission can be graded: the task input's failure, as the cms mode says it.
+int TaskInputFault(const JudgedRun& task) {
+  if (task.evaluation.unexpected) {
+    return Complain("uradnega vhoda ni bilo mogoce prebrati: " + std::string(kUnexpectedLine),
+                    kNoTables);
   }
-  WriteFirstLine(out, task);
-  out.Write("\n");
+  PrintMessage(stderr, task, 2 * (kLineCap + 1));
   return kNoTables;
 }
 
@@ -187,12 +186,13 @@ int RunBatch(const ModeArgs& modeArgs) {
   if (!ParseBatchArgs(modeArgs, args, error)) {
     return BadCommandLine(error);
   }
-  Evaluation task;
-  EvaluateTaskInput(args.input, task);
-  if (task.failure || task.unexpected) {
+  JudgedRun task;
+  EvaluateTaskInput(args.input, task.evaluation);
+  if (task.evaluation.failure || task.evaluation.unexpected) {
     return TaskInputFault(task);
   }
-  const int testCount = static_cast<int>(task.testCases.size());
+  const TestCaseList& testCases = task.evaluation.testCases;
+  const int testCount = static_cast<int>(testCases.size());
   Scoring scoring{args.formula, args.take, {}, args.levels, {}};
   if (!ResolvePoints(args, testCount, scoring.points)) {
     return BadCommandLine("--points ima " + std::to_string(args.points.size()) +
@@ -223,7 +223,7 @@ int RunBatch(const ModeArgs& modeArgs) {
   Progress progress(submissions.size());
   std::vector<GradedSubmission> graded;
   const bool whole =
-      GradeAll(task.testCases, submissions, jobs, stopRequested, std::ref(progress), graded);
+      GradeAll(testCases, submissions, jobs, stopRequested, std::ref(progress), graded);
   progress.Finish();
   if (!whole) {
     return Complain("prekinjeno: tabele niso zapisane", kInterrupted);
