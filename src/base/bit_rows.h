@@ -66,8 +66,8 @@ inline int FirstClear(const Byte* row, int from, int to) {
   return to;
 }
 
-// The first bit where two runs of `bytes` bytes differ, as the byte's index times 8 plus the
-// bit's; -1 when they are the same.
+// Returns the first bit where two runs of `bytes` bytes differ, as the byte's index times 8 plus
+// the bit's, or -1 when they are the same.
 inline std::int64_t FirstDifference(const Byte* a, const Byte* b, std::int64_t bytes) {
   std::int64_t at = 0;
   for (; at + 8 <= bytes; at += 8) {

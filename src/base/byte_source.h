@@ -18,7 +18,8 @@ struct EReadError : std::runtime_error {
 class ByteSource {
  public:
   virtual ~ByteSource() = default;
-  // Fills up to `size` bytes; 0 means the end. Throws EReadError on failure.
+  // Fills up to `size` bytes and returns how many it filled: 0 at the end of the input. Throws
+  // EReadError when the input cannot be read.
   virtual std::size_t Read(char* buffer, std::size_t size) = 0;
 };
 
@@ -33,7 +34,7 @@ class FileSource : public ByteSource {
   FileSource(const FileSource&) = delete;
   FileSource& operator=(const FileSource&) = delete;
   std::size_t Read(char* buffer, std::size_t size) override;
-  // False when the file could not be opened or is a folder: it then reads as empty.
+  // Returns false when the file could not be opened or is a folder; it then reads as empty.
   bool IsOpen() const { return file_ != nullptr; }
 
   // Standard input, switched to binary mode (on Windows it starts in text mode); it stays open

@@ -18,7 +18,7 @@ template <typename T>
 class ChunkedList {
   static_assert(std::is_trivially_copyable_v<T> && std::is_trivially_destructible_v<T>);
   // Chunks double from 128 KiB to 2 MiB (huge pages, see populated.h) and stay there: a short
-  // list takes little memory, a long one takes it cheaply.
+  // list takes little memory, a long one takes it cheaply (`make bench WORKLOADS="tiny blocks"`).
   static constexpr std::size_t kFirst = std::bit_floor((std::size_t{128} << 10) / sizeof(T));
   static constexpr int kDoublings = 4;
   static constexpr std::size_t kGrown = kFirst << kDoublings;
@@ -49,7 +49,6 @@ class ChunkedList {
   }
 
   std::size_t size() const { return size_; }
-  bool empty() const { return size_ == 0; }
   T& operator[](std::size_t i) {
     ZEL_EXPECT(i < size_);
     return Slot(i);

@@ -24,10 +24,10 @@ LineReader::~LineReader() {
   }
 }
 
-// Reads on until the next line ends inside the buffer, or the input ends, and takes it: true.
-// False when no line is left, or, unless `grow`, when the line does not fit the window (then
-// nothing is taken). Bytes already known to hold no LF are not searched again, so a long line
-// costs linear time.
+// Reads more input until the next line ends inside the buffer, or the input ends, and takes
+// that line. Returns false, having taken nothing, when no line is left, or, unless `grow`, when
+// the line does not fit the window. Bytes already known to hold no LF are not searched again,
+// so a long line costs linear time.
 bool LineReader::FindLine(std::string_view& line, bool grow) {
   std::size_t searched = static_cast<std::size_t>(end_ - next_);
   while (!atEnd_ && (grow || searched < capacity_)) {

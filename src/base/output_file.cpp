@@ -35,9 +35,9 @@ bool OutputFile::Finish() {
 }
 
 namespace {
-void Complain(const OutputWords& words, std::string_view what, const std::string& path) {
-  std::fprintf(stderr, "%.*s: %.*s: %s\n", static_cast<int>(words.program.size()),
-               words.program.data(), static_cast<int>(what.size()), what.data(), path.c_str());
+void Complain(const OutputMessages& messages, std::string_view what, const std::string& path) {
+  std::fprintf(stderr, "%.*s: %.*s: %s\n", static_cast<int>(messages.program.size()),
+               messages.program.data(), static_cast<int>(what.size()), what.data(), path.c_str());
 }
 
 // True when both paths exist and name one file, also through links.
@@ -56,21 +56,21 @@ void Discard(const std::string& path) {
 }  // namespace
 
 int WriteOutputFile(const std::string& path, const std::string& inputPath,
-                    const std::string& submissionPath, const OutputWords& words,
+                    const std::string& submissionPath, const OutputMessages& messages,
                     const std::function<void(OutputFile&)>& fill) {
   if (SameFile(path, inputPath) || SameFile(path, submissionPath)) {
-    Complain(words, words.wouldOverwriteInput, path);
+    Complain(messages, messages.wouldOverwriteInput, path);
     return kOutputFailureStatus;
   }
   OutputFile file;
   if (!file.Create(path)) {
-    Complain(words, words.cannotCreate, path);
+    Complain(messages, messages.cannotCreate, path);
     return kOutputFailureStatus;
   }
   fill(file);
   if (!file.Finish()) {
     Discard(path);
-    Complain(words, words.cannotWrite, path);
+    Complain(messages, messages.cannotWrite, path);
     return kOutputFailureStatus;
   }
   return 0;

@@ -21,10 +21,10 @@ class OutputFile : public TextSink {
   OutputFile(const OutputFile&) = delete;
   OutputFile& operator=(const OutputFile&) = delete;
 
-  // Creates the file or truncates it; false when that cannot be done.
+  // Creates the file, or truncates it. Returns false when that cannot be done.
   bool Create(const std::string& path);
   void Write(std::string_view text) override;
-  // Flushes and closes; true when every byte reached the file.
+  // Flushes and closes the file. Returns true when every byte reached it.
   bool Finish();
 
  private:
@@ -33,7 +33,7 @@ class OutputFile : public TextSink {
 };
 
 // The program's name and its three complaints, one line each on standard error.
-struct OutputWords {
+struct OutputMessages {
   std::string_view program;
   std::string_view wouldOverwriteInput;
   std::string_view cannotCreate;
@@ -43,5 +43,5 @@ struct OutputWords {
 // Creates `path`, lets `fill` write it and finishes it. Returns 0, or kOutputFailureStatus
 // after one line on standard error.
 int WriteOutputFile(const std::string& path, const std::string& inputPath,
-                    const std::string& submissionPath, const OutputWords& words,
+                    const std::string& submissionPath, const OutputMessages& messages,
                     const std::function<void(OutputFile&)>& fill);

@@ -78,7 +78,7 @@ ZEL_ALWAYS_INLINE bool ScanOne(const char*& p, const char* end, int& value) {
 class IntScanner {
  public:
   explicit IntScanner(std::string_view line) : next_(line.data()), end_(next_ + line.size()) {}
-  // False when no number follows; then nothing more can be read.
+  // Reads the next number. Returns false when no number follows; nothing more can be read then.
   ZEL_ALWAYS_INLINE bool Next(int& value) { return scan_ints_detail::ScanOne(next_, end_, value); }
 
  private:
@@ -101,7 +101,7 @@ inline int ScanInts(std::string_view line, int count, int* values) {
 class IntStream {
  public:
   IntStream(int count, int* values) : count_(count), values_(values) {}
-  // Takes the next piece of the line; true once no later byte can change the result.
+  // Takes the next piece of the line. Returns true once no later byte can change the result.
   bool Feed(const char* p, const char* end);
   // How many numbers were converted, once the whole line has been fed.
   int Finish();

@@ -27,6 +27,7 @@ class LineBuffer {
   }
 
  private:
+  // The buffer's size (`make bench WORKLOADS="blocks tiny"`, whose reports are long).
   static constexpr std::size_t kSize = 1 << 16;
   // The longest piece added at once: a number with its sign, or a short text.
   static constexpr std::size_t kLongestPiece = 24;

@@ -67,7 +67,6 @@ class ReportEntryList {
     ++size_;
   }
   std::size_t size() const { return size_; }
-  bool empty() const { return size_ == 0; }
   const_iterator begin() const { return bytes_.begin(); }
   const_iterator end() const { return bytes_.end(); }
 

@@ -12,9 +12,9 @@ void PrintUsage() {
 }
 
 namespace {
-constexpr OutputWords kReportWords = {"Ozi18Zelmiranke", "porocilo bi prepisalo vhodno datoteko",
-                                      "porocila ni mogoce ustvariti",
-                                      "porocila ni bilo mogoce zapisati"};
+constexpr OutputMessages kReportMessages = {
+    "Ozi18Zelmiranke", "porocilo bi prepisalo vhodno datoteko", "porocila ni mogoce ustvariti",
+    "porocila ni bilo mogoce zapisati"};
 }  // namespace
 
 int RunEval(int argc, char** argv, RunObserver* observer) {
@@ -24,9 +24,10 @@ int RunEval(int argc, char** argv, RunObserver* observer) {
   }
   const std::string inputPath = argv[2];
   const std::string submissionPath = argv[3];
-  return WriteOutputFile(argv[4], inputPath, submissionPath, kReportWords, [&](OutputFile& report) {
-    Evaluation evaluation;
-    Evaluate(inputPath, submissionPath, evaluation, observer);
-    WriteReport(report, evaluation);
-  });
+  return WriteOutputFile(argv[4], inputPath, submissionPath, kReportMessages,
+                         [&](OutputFile& report) {
+                           Evaluation evaluation;
+                           Evaluate(inputPath, submissionPath, evaluation, observer);
+                           WriteReport(report, evaluation);
+                         });
 }

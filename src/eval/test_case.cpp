@@ -20,7 +20,8 @@ PictureArena::~PictureArena() {
 bit_rows::Byte* PictureArena::Allocate(std::size_t bytes) {
   bytes += bit_rows::kPadding;
   if (bytes > left_) {
-    // Blocks grow with the input, from 64 KiB (a small input pays little) to 2 MiB.
+    // Blocks grow with the input, from 64 KiB (a small input pays little) to 2 MiB (`make bench
+    // WORKLOADS="tiny large"`).
     const std::size_t grown = (std::size_t{64} << 10) << std::min<std::size_t>(blocks_.size(), 5);
     const std::size_t size = std::max(bytes, grown);
     blocks_.push_back({static_cast<bit_rows::Byte*>(AllocatePopulated(size)), size});

@@ -9,7 +9,8 @@ namespace {
 constexpr std::uint32_t kIndexed = 0xFFFFFFFFu;
 
 // About what building an index costs, in the units of SearchCost: a few steps for every
-// eight cells and every row, and a floor that keeps tiny pictures from building one often.
+// eight cells and every row, and a floor that keeps tiny pictures from building one often
+// (`make bench WORKLOADS=whiterows` measures the choice).
 std::uint32_t SearchBudget(const TestCase& testCase) {
   const std::uint32_t bytes = static_cast<std::uint32_t>(testCase.Stride()) * testCase.h;
   return 2 * bytes + 4 * testCase.h + 4096;

@@ -10,7 +10,8 @@ using bit_rows::Word;
 namespace {
 constexpr int kTile = 8;
 constexpr int kRunKinds = 36;  // runs [lo, hi) with 0 <= lo < hi <= 8
-constexpr int kShortRun = 16;  // runs of fewer tiles are tested tile by tile
+// Runs of fewer tiles are tested tile by tile (`make bench WORKLOADS=whiterows`).
+constexpr int kShortRun = 16;
 constexpr Word kLowBytes = 0x0101010101010101;
 
 constexpr std::array<std::array<int, kTile + 1>, kTile> kRunKind = [] {

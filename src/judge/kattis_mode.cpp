@@ -25,7 +25,7 @@ constexpr std::size_t kJudgeMessageCap = 50'000;
 // What DOMjudge shows a team by default (output_display_limit).
 constexpr std::size_t kTeamMessageCap = 2'000;
 
-constexpr OutputWords kFeedbackWords = {
+constexpr OutputMessages kFeedbackMessages = {
     "zelmiranke-judge", "sporocilo bi prepisalo vhodno datoteko", "sporocila ni mogoce ustvariti",
     "sporocila ni bilo mogoce zapisati"};
 
@@ -44,7 +44,7 @@ std::string FeedbackPath(const std::string& folder, std::string_view name) {
 // standard error, when it cannot.
 bool WriteFeedback(const ModeArgs& args, std::string_view name, std::size_t cap,
                    const std::function<void(TextSink&)>& fill) {
-  return WriteOutputFile(FeedbackPath(args[2], name), args[0], args[1], kFeedbackWords,
+  return WriteOutputFile(FeedbackPath(args[2], name), args[0], args[1], kFeedbackMessages,
                          [&](OutputFile& file) {
                            FeedbackSink text(file, cap, kLineEnd);
                            fill(text);

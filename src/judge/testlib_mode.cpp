@@ -25,9 +25,9 @@ constexpr Statuses kEjudge = {0, 5, 6};
 // below 64 KiB (max_file_length).
 constexpr std::size_t kMessageCap = 32'000;
 
-constexpr OutputWords kResultWords = {"zelmiranke-judge", "rezultat bi prepisal vhodno datoteko",
-                                      "rezultata ni mogoce ustvariti",
-                                      "rezultata ni bilo mogoce zapisati"};
+constexpr OutputMessages kResultMessages = {
+    "zelmiranke-judge", "rezultat bi prepisal vhodno datoteko", "rezultata ni mogoce ustvariti",
+    "rezultata ni bilo mogoce zapisati"};
 
 // testlib's word for each verdict on standard error, and its outcome in the XML result.
 std::string_view Word(Verdict verdict) {
@@ -101,7 +101,7 @@ void WriteXmlText(TextSink& out, std::string_view text) {
 // Writes the result file as testlib does: the message alone, or with -appes the XML form.
 bool WriteResult(const ModeArgs& paths, std::string_view message, Verdict verdict) {
   const bool appes = paths.size() > 4 && (paths[4] == "-appes" || paths[4] == "-APPES");
-  return WriteOutputFile(paths[3], paths[0], paths[1], kResultWords, [&](OutputFile& file) {
+  return WriteOutputFile(paths[3], paths[0], paths[1], kResultMessages, [&](OutputFile& file) {
            if (!appes) {
              return file.Write(message);
            }

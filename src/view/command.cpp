@@ -12,9 +12,9 @@
 #include "view/viewed_run.h"
 
 namespace {
-constexpr OutputWords kPictureWords = {"zelmiranke-view", "slika bi prepisala vhodno datoteko",
-                                       "slike ni mogoce ustvariti",
-                                       "slike ni bilo mogoce zapisati"};
+constexpr OutputMessages kPictureMessages = {
+    "zelmiranke-view", "slika bi prepisala vhodno datoteko", "slike ni mogoce ustvariti",
+    "slike ni bilo mogoce zapisati"};
 
 // How much of a rectangle's line is read back for its title.
 constexpr std::size_t kLineKeep = kTitleRoom + 1;
@@ -73,7 +73,7 @@ int RunView(int argc, const char* const* argv) {
     // Asked for, the usage text is an answer, not a complaint.
     return first == "--help" ? 0 : kViewUsageStatus;
   }
-  return WriteOutputFile(args->picture, args->input, args->submission, kPictureWords,
+  return WriteOutputFile(args->picture, args->input, args->submission, kPictureMessages,
                          [&args](OutputFile& file) {
                            ViewedRun run(args->block > 0 ? args->block : 1);
                            Evaluate(args->input, args->submission, run.evaluation, &run.facts);

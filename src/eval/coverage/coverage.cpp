@@ -7,29 +7,37 @@
 using bit_rows::Word;
 
 namespace {
-// Relative costs of the two ways to name the first cell that differs, in tenths of a nanosecond
-// on the development machine: a word of a row painted (or cleared, or compared); a cell of a
-// cross-section rebuilt; a box put in order and added to the sections.
+// Every constant below but kLargeSide was tuned by measurement; the `make bench` workloads named
+// with each measure it again.
+
+// Relative costs of the painter and the cross-sections, in tenths of a nanosecond: a word of a
+// row painted (or cleared, or compared); a cell of a cross-section rebuilt; a box put in order
+// and added to the sections. They choose the way that names the first cell that differs, which
+// no workload exercises (every workload passes), and the sections against the sweep below
+// (`copies` against `random`, `unions` and `mixed`).
 constexpr std::int64_t kPaintWord = 15;
 constexpr std::int64_t kSectionCell = 8;
 constexpr std::int64_t kSectionRect = 150;
 // The sweep's costs beyond putting the boxes in order: a box added and taken away again, and a
-// band it covers whole, both times.
+// band it covers whole, both times (`copies`, `random`, `unions`, `mixed`).
 constexpr std::int64_t kSweepRect = 40;
 constexpr std::int64_t kSweepBand = 9;
-// A handful of boxes go to the few-boxes way: it costs some 4 n * n steps for n boxes.
+// A handful of boxes go to the few-boxes way, which costs some 4 n * n steps for n boxes
+// (`fewboxes`, `halves`).
 constexpr std::size_t kFewBoxesAlways = 16;
 static_assert(kFewBoxesAlways <= kFewBoxesMost);
-// A box this wide and high covers a tile of the tile way whole, wherever it lies. The tile way
-// gives up when its boxes reach into open tiles more than this many times a box (the blocks it
-// serves reach about two): then a box would cost it more than the sweep.
+// A box this wide and high covers a tile of the tile way whole, wherever it lies.
 constexpr int kLargeSide = 63;
 static_assert(kLargeSide >= 2 * TileCover::kSide - 1);
+// The tile way gives up when its boxes reach into open tiles more than this many times a box
+// (the blocks it serves reach about two), since a box would then cost it more than the sweep;
+// and it is tried only with at least a box for every kBoxesPerTile tiles (`random`, `unions`,
+// `copies`).
 constexpr int kOpenReachesPerBox = 4;
 constexpr std::int64_t kBoxesPerTile = 8;
 // A rectangle of at most this many word steps, and at most this many words a row, is painted as
-// it arrives. A wider one costs more to paint than to keep for a sweep, where a row of its
-// costs a step whatever its width.
+// it arrives. A wider one costs more to paint than to keep for a sweep, where a row of it costs
+// a step whatever its width (`realistic`, `cells`, `rows`, `columns`).
 constexpr std::int64_t kPaintNowMost = 64;
 constexpr int kPaintNowPieces = 2;
 }  // namespace

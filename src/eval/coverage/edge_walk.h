@@ -9,7 +9,8 @@
 
 #include "eval/coverage/packed_rect.h"
 
-// Below this many buckets per box a counting sort is cheaper than a comparison sort.
+// Below this many buckets per box a counting sort is cheaper than a comparison sort
+// (`make bench WORKLOADS="fewboxes tall"`).
 inline constexpr std::int64_t kBucketsPerRect = 8;
 
 class EdgeWalk {

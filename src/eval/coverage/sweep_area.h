@@ -13,7 +13,7 @@
 
 class SweepArea {
  public:
-  // The rows of a band.
+  // The rows of a band (`make bench WORKLOADS="random unions tall"`).
   static constexpr int kBand = 32;
 
   // The area of the union of `boxes`, which lie inside the picture of `testCase`.

@@ -26,13 +26,13 @@ class TileCover {
 
   enum class Outcome { kCovered, kMissed, kCoversWhite, kTooOpen };
 
-  // Whether `boxes` cover every black cell of `testCase`: kMissed with the first black cell
-  // left out in row-major order; kTooOpen, having decided nothing, as soon as the boxes so far
-  // have reached into open tiles (each time a paint of up to 32 rows) more than
-  // `reachesPerBox` times a box, beyond a first kFreeReaches. The
-  // boxes lie inside the picture; without `checkWhite` they also lie inside its black cells, with
-  // it kCoversWhite says that one of them does not (before anything else is decided; which one is
-  // left to the caller).
+  // Decides whether `boxes`, which lie inside the picture of `testCase`, cover every black cell.
+  // Returns kCovered, or kMissed with `missing` the first black cell left out in row-major
+  // order. Returns kTooOpen, having decided nothing, as soon as the boxes so far have reached
+  // into open tiles (each reach a paint of up to 32 rows) more than `reachesPerBox` times a box
+  // beyond the first kFreeReaches. Without `checkWhite` the boxes must lie inside the black
+  // cells; with it, kCoversWhite says that one of them does not, before anything else is
+  // decided (which one is left to the caller).
   Outcome operator()(const TestCase& testCase, std::span<const PackedRect> boxes, int reachesPerBox,
                      bool checkWhite, Cell& missing);
 
@@ -48,7 +48,8 @@ class TileCover {
   // bits.
   static_assert(kSide == 32 && kMostTiles <= 32);
   static_assert(kMostTiles * kMostTiles <= 1 << 16);
-  // Reaches allowed before any box: as many as a picture has tiles.
+  // Reaches allowed before any box: as many as a picture has tiles (`make bench
+  // WORKLOADS="copies unions"`).
   static constexpr std::int64_t kFreeReaches = kMostTiles * kMostTiles;
 
   // A picture by tiles, made once for each test case the tiles decide a block of: the black
