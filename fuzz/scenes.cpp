@@ -196,7 +196,8 @@ std::vector<Rectangle> Cover(FuzzedDataProvider& in, const Scene& scene) {
     default: {  // copies of a greedy cover of large boxes
       Greedy(scene, {0, 0, scene.w, scene.h}, 1000, true, covered, rects);
       const std::vector<Rectangle> once = rects;
-      for (int copy = in.ConsumeIntegralInRange(1, 200); copy > 0; --copy) {
+      for (int copy = in.ConsumeIntegralInRange(1, 200); copy > 0 && rects.size() < kMostRects;
+           --copy) {
         rects.insert(rects.end(), once.begin(), once.end());
       }
     }
