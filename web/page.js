@@ -219,24 +219,14 @@ function saveReport() {
   setTimeout(() => URL.revokeObjectURL(link.href), 60000);
 }
 
-// The picture's caption in words: the block or the test case shown, its sizes and what it shows.
-function captionOf(fields) {
-  const [w, h, a, b] = fields.sizes || [fields.w, fields.h];
-  const grid = w + " × " + h + " cells, rectangles at most " + a + " × " + b + " (either way round)";
-  if (fields.shownBlock) {
-    return "Block " + countText(fields.shownBlock) + " of the submission, for test " + fields.test + ": " +
-           grid + "; " + countText(fields.shownRects) + " rectangles read.";
-  }
-  return "Test " + fields.test + " of the task input: " + grid + "; " + countText(fields.rowsRead) +
-         " of " + h + " rows read.";
-}
-
 function showPicture(fields) {
   const grid = fields.w > 0;
   $("picture").hidden = !grid;
   if (!grid) return;
   picture.show(fields);
-  $("caption").textContent = captionOf(fields);
+  // The caption's first line is the report's, which stands below.
+  const caption = shown(fields.caption, {most: SHOWN_CAPTION, lineEnds: true}).split("\n");
+  $("caption").textContent = caption.slice(1).join(" ");
   const failure = latin1(page.verdict.verdict) === "failure";
   $("go-failure").hidden = !failure;
   const blocks = latin1(page.verdict.verdict) === "ok" ? page.verdict.blocks : 0;

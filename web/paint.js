@@ -44,6 +44,7 @@ function sceneOf(fields) {
     kinds: text(fields.cellKinds).split("\n"),
     crossed: fields.crossed ? text(fields.crossed) : null,
     legend: fields.legend && fields.legend.length ? text(fields.legend).split("\n") : [],
+    legendWords: fields.legendWords && fields.legendWords.length ? text(fields.legendWords).split("\n") : [],
   });
 }
 

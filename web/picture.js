@@ -55,8 +55,10 @@ class Picture {
     this.lines = fields;
   }
 
+  // The legend's entries: how each is drawn, and its words.
   legend() {
-    return this.scene ? this.scene.legend.map((name) => LEGEND[name]).filter(Boolean) : [];
+    if (!this.scene) return [];
+    return this.scene.legend.map((name, i) => Object.assign({text: this.scene.legendWords[i]}, LEGEND[name]));
   }
 
   // Whether the failure points at a cell or a row that "go to the failure" can show.

@@ -2,7 +2,7 @@
 // and fills, the outlines, the failing rectangle, the grid lines, the rejected row, the crossed
 // edge, the named cell and the rulers. What it shows comes from the scene's fields alone; how it
 // shows each field is one entry of LAYERS below. The legend lists the keys the scene's "legend"
-// names, each in its words in LEGEND; the rulers and grid lines follow the rule the scene sends
+// names, each drawn as LEGEND says, in the words the scene sends; the rulers and grid lines follow the rule the scene sends
 // (src/view/scale.h). A new field of the scene needs its line in src/web/scene_fields.cpp and
 // its entries here.
 "use strict";
@@ -239,22 +239,18 @@ const LAYERS = [
   },
 ];
 
-// What each key of the scene's legend (src/view/legend.h) means.
+// How each key of the scene's legend (src/view/legend.h) is drawn; its words come with the scene.
 const LEGEND = {
-  white: {colour: COLOURS.white, text: "white cell"},
-  black: {colour: COLOURS.black, text: "black cell"},
-  uncovered: {colour: COLOURS.uncovered, text: "black cell that no rectangle of the block covers"},
-  "not-reached": {colour: COLOURS["not-reached"],
-                  text: "black cell the rectangles before the failure have not covered yet"},
-  unread: {colour: COLOURS.unread, text: "not read: the task input ended or failed before it"},
-  rect: {colours: COLOURS.tints,
-         text: "rectangle of the block: lighter over a white cell, darker over a black one"},
-  failing: {colour: COLOURS.failing, outline: COLOURS.failingStroke,
-            text: "the rectangle that fails the check"},
-  edge: {colour: COLOURS.edge, text: "the edge of the grid it crosses"},
-  fault: {colour: COLOURS.fault, outline: COLOURS.ring,
-          text: "the cell the check names (its middle: the cell's own colour)"},
-  "fault-row": {colour: COLOURS.fault, outline: COLOURS.failingStroke, text: "the row the check rejects"},
+  white: {colour: COLOURS.white},
+  black: {colour: COLOURS.black},
+  uncovered: {colour: COLOURS.uncovered},
+  "not-reached": {colour: COLOURS["not-reached"]},
+  unread: {colour: COLOURS.unread},
+  rect: {colours: COLOURS.tints},
+  failing: {colour: COLOURS.failing, outline: COLOURS.failingStroke},
+  edge: {colour: COLOURS.edge},
+  fault: {colour: COLOURS.fault, outline: COLOURS.ring},
+  "fault-row": {colour: COLOURS.fault, outline: COLOURS.failingStroke},
 };
 
 // What a cell of each kind is, under the pointer; a kind without words shows its name.

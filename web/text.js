@@ -6,6 +6,8 @@
 // How much of the report the page shows: at most so many bytes and lines (a box of many short
 // lines takes long to lay out); saving it gives all of it.
 const SHOWN_REPORT = {bytes: 16 << 10, lines: 1000};
+// How much of the picture's caption the page shows, in bytes.
+const SHOWN_CAPTION = 8 << 10;
 
 // The length of the head of `bytes` that holds at most `most` bytes and `lines` lines.
 function headLength(bytes, most, lines) {

@@ -98,12 +98,6 @@ std::int32_t Clamped(std::int64_t value) {
       std::min<std::int64_t>(value, std::numeric_limits<std::int32_t>::max()));
 }
 
-void SendTestCase(const TestCase& testCase, PageFields& fields) {
-  fields.Number("test", testCase.number);
-  const std::int32_t sizes[] = {testCase.w, testCase.h, testCase.a, testCase.b};
-  fields.Ints("sizes", sizes);
-}
-
 // The viewer's facts for the picture and the block trail for the explanation, from one run.
 class PageObserver : public BlockTrail {
  public:
@@ -173,29 +167,6 @@ void SendExcerpt(const EAssertion& failure, PageFields& fields) {
   fields.Ints("excerptLengths", lengths);
 }
 
-// What the picture's caption says in the page's words: the block shown (or the test case of
-// the task input) with its sizes and how many rectangles it shows.
-void SendShown(const ViewedRun& run, const Scene& scene, PageFields& fields) {
-  if (!scene.HasGrid()) {
-    return;
-  }
-  const RunFacts& facts = run.facts;
-  for (const std::int64_t ordinal : {facts.BlocksStarted(), facts.WantedBlock()}) {
-    const BlockFacts* block = facts.Block(ordinal);
-    if (block != nullptr && scene.numberLine > 0 && block->numberLine == scene.numberLine) {
-      fields.Number("shownBlock", static_cast<double>(block->ordinal));
-      fields.Number("shownRects", static_cast<double>(scene.rects.size()));
-      SendTestCase(*block->testCase, fields);
-      return;
-    }
-  }
-  const PictureFacts& picture = facts.Picture();
-  fields.Number("test", picture.number);
-  const std::int32_t sizes[] = {picture.w, picture.h, picture.a, picture.b};
-  fields.Ints("sizes", sizes);
-  fields.Number("rowsRead", picture.rowsRead);
-}
-
 Reopen ReopenPageFile(int file) {
   return [file]() -> std::unique_ptr<ByteSource> { return std::make_unique<PageSource>(file); };
 }
@@ -212,9 +183,8 @@ void Run(std::int64_t requestedBlock) {
   SendReport(run.evaluation, fields);
   fields.Post("report");
   // The picture needs nothing read again, where and why may need the files read again twice.
-  const Scene scene = BuildScene(run, requestedBlock);
+  const Scene scene = BuildScene(run, requestedBlock, Lang::kEnglish);
   const Layout layout = SendScene(scene, fields);
-  SendShown(run, scene, fields);
   fields.Post("scene");
   if (const std::optional<EAssertion>& failure = run.evaluation.failure) {
     SendWhy(Explain(run.evaluation, observer,

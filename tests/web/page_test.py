@@ -25,7 +25,7 @@ from render_test import read_png  # noqa: E402
 
 FAULT = (0xFF, 0xE6, 0x00)
 # The named cell's own colour, and the legend's words for its kind of black cell, by check.
-OWN = {b"148": ((0xFF, 0xFF, 0xFF), "not covered yet"), b"157": ((0xE6, 0x00, 0x7E), "no rectangle")}
+OWN = {b"148": ((0xFF, 0xFF, 0xFF), "not yet covered"), b"157": ((0xE6, 0x00, 0x7E), "no rectangle")}
 CELL_COLOURS = [(0xFF, 0xFF, 0xFF), (0x26, 0x26, 0x26), (0xC8, 0xC8, 0xC8)]
 FAULT_ROW_ALPHA = 0.4
 # (case, what else to check, the line the verdict marks and a mark in it): "cell" the colour of
@@ -239,7 +239,7 @@ class PageRun:
         check(self.browser.wait_for(FINISHED) == "done", "the run for block 2 did not finish")
         self.browser.evaluate("new Promise((done) => requestAnimationFrame(done))")
         caption = self.browser.evaluate("document.getElementById('caption').textContent")
-        check(caption.startswith("Block 2 of the submission"), "block 2 was not drawn: " + caption)
+        check(caption.startswith("Block 2,"), "block 2 was not drawn: " + caption)
         check(before == during == self.browser.evaluate(where),
               "the block buttons moved: %s, then %s, then %s" % (before, during, self.browser.evaluate(where)))
 
