@@ -149,7 +149,7 @@ function receive(message) {
       document.body.classList.remove("stale");
       $("result").hidden = false;
       showVerdict(fields);
-      showReport(fields.report);
+      showReport(fields);
       $("state").textContent = latin1(fields.verdict) === "failure" ? "Working out where and why…" : "Drawing…";
       break;
     case "where":
@@ -198,20 +198,21 @@ function showFault(fault) {
   setState("error", fault.message);
 }
 
-function showReport(report) {
+// The report's head, as the worker sent it; the whole report is a Blob, to be saved.
+function showReport({report, reportHead, reportLength}) {
   page.report = report;
   $("report-section").hidden = false;
-  const head = headLength(report, SHOWN_REPORT.bytes, SHOWN_REPORT.lines);
-  const cutInLine = head < report.length && report[head - 1] !== 10;
-  $("report").textContent = shown(report.subarray(0, head), {lineEnds: true}) + (cutInLine ? "…" : "");
-  $("report-note").hidden = head === report.length;
-  $("report-note").textContent = "The report has " + countText(report.length) + " bytes: the first " +
+  const head = headLength(reportHead, SHOWN_REPORT.bytes, SHOWN_REPORT.lines);
+  const cutInLine = head < reportLength && reportHead[head - 1] !== 10;
+  $("report").textContent = shown(reportHead.subarray(0, head), {lineEnds: true}) + (cutInLine ? "…" : "");
+  $("report-note").hidden = head === reportLength;
+  $("report-note").textContent = "The report has " + countText(reportLength) + " bytes: the first " +
       countText(head) + " are shown. Save it for all of them.";
 }
 
 function saveReport() {
   const link = document.createElement("a");
-  link.href = URL.createObjectURL(new Blob([page.report], {type: "text/plain"}));
+  link.href = URL.createObjectURL(page.report);
   link.download = "report.txt";
   document.body.appendChild(link);
   link.click();

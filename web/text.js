@@ -51,7 +51,9 @@ function sizeText(bytes) {
   return (bytes / 1e9).toFixed(2) + " GB";
 }
 
-const countText = (count) => count.toLocaleString("en-US");
+// A count with its thousands apart: 1,234,567 (toLocaleString first loads the locale's data, which
+// keeps the page busy for tens of milliseconds).
+const countText = (count) => String(count).replace(/\B(?=(\d{3})+(?!\d))/g, ",");
 
 // A line of a file (its first bytes, of `length` in all) as a reader should see it: escaped
 // bytes and the blanks and tabs at its end marked, since those are what makes a line that

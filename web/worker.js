@@ -2,8 +2,8 @@
 // The page builds this worker from the module's factory (createZelmiranke), paint.js and this
 // script, and hands it first the compiled module with the reader's script (reader.js), then
 // the two File objects, so it loads nothing. Messages to the page:
-// {kind: "progress", bytes}, then {kind, fields} for "report" (with runMs, the time from the
-// files to the report), "scene" (with the picture's bitmap, see paint.js), "where" and "lines"
+// {kind: "progress", bytes}, then {kind, fields} for "report" (the report as a Blob, with its
+// head and length, and runMs, the time from the files to the report), "scene" (with the picture's bitmap, see paint.js), "where" and "lines"
 // (see src/web/page_run.cpp and src/web/scene_fields.h), then {kind: "done"} or
 // {kind: "error", message, fault}, where `fault` names the file that could not be read. The
 // page cancels by ending the worker.
@@ -17,6 +17,9 @@
 let streams = typeof WebAssembly.Suspending === "function" && typeof WebAssembly.promising === "function";
 // Progress messages at most this often, in milliseconds.
 const PROGRESS_EVERY = 50;
+// The most of the report the page may show, in bytes: the rest goes in a Blob, to be saved, so
+// that a report of megabytes never stands in the page's memory.
+const REPORT_HEAD = 64 << 10;
 
 // The module's instance, being made as soon as the page hands over the module: the page keeps
 // one worker ready, so that an evaluation starts without waiting for it.
@@ -80,7 +83,13 @@ function instantiate(compiled) {
     onPost(kind) {
       const fields = run.fields;
       run.fields = {};
-      if (kind === "report") fields.runMs = performance.now() - run.started;
+      if (kind === "report") {
+        fields.runMs = performance.now() - run.started;
+        fields.reportHead = fields.report.slice(0, REPORT_HEAD);
+        fields.reportLength = fields.report.length;
+        fields.report = new Blob([fields.report], {type: "text/plain"});
+        delete fields.message;  // the explanation says it in words
+      }
       if (kind === "scene" && fields.w > 0) Object.assign(fields, paintScene(sceneOf(fields)));
       const buffers = Object.values(fields).filter((value) => value.buffer).map((value) => value.buffer);
       postMessage({kind, fields}, buffers);
