@@ -1,9 +1,9 @@
 #!/usr/bin/env python3
 """`zelmiranke-judge batch` as a program: the worked example of docs/contest.md gives the tables
-of tests/batch-example/ byte for byte; a run cut short by Ctrl-C writes no table; the progress
+of tests/batch-example/ byte for byte; a run cut short by Ctrl-C changes no table; the progress
 line shows on a terminal and nowhere else; a table never replaces an input; a submission that
-cannot be read has its own row and status 1. And the awk scorer of docs/judges.md reads a
-report with LF and with CR LF line ends alike.
+cannot be read has its own row, out of the points, and status 1. And the awk scorer of
+docs/judges.md reads a report with LF and with CR LF line ends alike.
 
   batch_run.py JUDGE SOURCE_DIR WORK_DIR [lf|crlf]
 EMULATOR, when set, runs the program (for example under wine); the parts that need signals or
@@ -77,9 +77,23 @@ def many_copies(work, count):
     return task_input, [submission] * count
 
 
+def tables_in(out):
+    tables = {}
+    for name in sorted(os.listdir(out)):
+        with open(os.path.join(out, name), "rb") as file:
+            tables[name] = file.read()
+    return tables
+
+
 def interrupted(judge, work):
+    """Ctrl-C while grading leaves the tables of the run before as they were, and nothing
+    beside them."""
     task_input, paths = many_copies(os.path.join(work, "interrupt"), 400)
     out = os.path.join(work, "interrupt", "tables")
+    shutil.rmtree(out, ignore_errors=True)
+    expect(batch(judge, ["--out", out, task_input, paths[0]]).returncode == 0,
+           "Ctrl-C: the run before failed")
+    before = tables_in(out)
     process = subprocess.Popen([judge, "batch", "--jobs", "2", "--out", out, task_input] + paths,
                                stdout=subprocess.PIPE, stderr=subprocess.PIPE)
     time.sleep(1.0)
@@ -87,7 +101,8 @@ def interrupted(judge, work):
     _, err = process.communicate(timeout=120)
     expect(process.returncode == 130, "Ctrl-C: status %d" % process.returncode)
     expect(b"prekinjeno: tabele niso zapisane" in err, "Ctrl-C: no line on standard error")
-    expect(os.listdir(out) == [], "Ctrl-C: the folder holds %s" % os.listdir(out))
+    expect(len(before) == 6 and tables_in(out) == before,
+           "Ctrl-C: the folder holds %s, not the tables of the run before" % os.listdir(out))
 
 
 def progress_on_a_terminal(judge, work):
@@ -131,9 +146,19 @@ def refusals(judge, source, work):
     expect(result.returncode == 2 and b"mape za tabele ni mogoce ustvariti" in result.stderr,
            "a file where the folder goes: status %d" % result.returncode)
     out = os.path.join(folder, "tables")
-    result = batch(judge, ["--out", out, task_input, submission, os.path.join(folder, "gone")])
+    gone = os.path.join(folder, "gone")
+    result = batch(judge, ["--out", out, task_input, submission, gone])
     expect(result.returncode == 1 and b"ni bilo mogoce oceniti" in result.stderr,
            "an unreadable submission: status %d" % result.returncode)
+    # Its own row, never the contestant's failure: the points are those of the readable one.
+    tables = tables_in(out) if os.path.isdir(out) else {}
+    rows = tables.get("submissions.csv", b"").splitlines()
+    expect(len(rows) == 3 and rows[-1].endswith(b",,unreadable,,,,"),
+           "an unreadable submission: its row is %r" % rows[-1:])
+    points = [row.split(b",") for row in tables.get("points.csv", b"").splitlines()[1:]]
+    expect([row[:3] + row[4:] for row in points] == [
+        [b"1", b"000017", b"2", b"1", b"0", b"1", b"1", b"0"]],
+        "an unreadable submission: the points are %r" % points)
 
 
 def awk_scorer(source, work):
