@@ -82,8 +82,7 @@ LikelyCause RectangleAtBlockStart(Clues& clues, std::int64_t startLine, const Li
 }
 
 std::optional<LikelyCause> ZeroBasedTest(Clues& clues, const LineText& start) {
-  int values[4];
-  if (LineNumbers(start, 4, values) != 1 || values[0] != 0) {
+  if (start.Cut() || Trimmed(start.head) != "0") {
     return std::nullopt;
   }
   return LikelyCause{"test-numbers-from-0",
@@ -94,6 +93,47 @@ std::optional<LikelyCause> ZeroBasedTest(Clues& clues, const LineText& start) {
                          " of them).",
                      "Number the tests from 1, as the task input does: add 1 to each test "
                      "number."};
+}
+
+// How many lines in a row from line `first` hold one number and nothing else but white space or
+// text after it, up to `most`.
+int OneNumberLinesFrom(FileAgain& file, std::int64_t first, int most) {
+  int lines = 0;
+  for (std::optional<LineText> line = file.Line(first);
+       line && lines < most && CountNumbers(*line) == 1; line = file.Line(first + lines)) {
+    ++lines;
+  }
+  return lines;
+}
+
+// Three lines of one number each before rectangle lines: a block has a line too many before its
+// rectangles, mostly a count of blocks before the first one.
+std::optional<LikelyCause> ExtraNumberLine(Clues& clues, std::int64_t first, std::int64_t block) {
+  const std::optional<LineText> after = clues.submission.Line(first + 3);
+  if (OneNumberLinesFrom(clues.submission, first, 3) != 3 || !after || CountNumbers(*after) != 4) {
+    return std::nullopt;
+  }
+  return LikelyCause{
+      "extra-number-line",
+      "Lines " + IntToStr(first) + " to " + IntToStr(first + 2) +
+          " hold one number each before the rectangle lines of block " + IntToStr(block) +
+          ": one of them is one too many" +
+          (block == 1 ? ", maybe a count of blocks, which a submission does not have." : "."),
+      "Give each block two lines before its rectangles: its test number, then "
+      "the number of its rectangles."};
+}
+
+// Text before a block's test number, as other tasks' outputs write it ("Case #1:").
+std::optional<LikelyCause> TextBeforeTestNumber(Clues& clues) {
+  const LineText* line = clues.failingLine;
+  if (clues.failure.check != check::kBlockStartNotNumber || line == nullptr ||
+      line->head.find_first_of("0123456789") == std::string::npos || OnlyWhiteSpace(line->head)) {
+    return std::nullopt;
+  }
+  return LikelyCause{"text-before-test-number",
+                     "Line " + IntToStr(clues.failure.site.line) + " holds text before a number (" +
+                         Quoted(*line) + ") where a block should start with its test number.",
+                     "Write the test number alone on the line, with nothing before it."};
 }
 
 // The count line of the block at hand, when it holds a rectangle or nothing.
@@ -204,6 +244,9 @@ std::optional<LikelyCause> RectLineCause(Clues& clues, const BlockMark& block) {
 
 std::optional<LikelyCause> BlockCause(Clues& clues) {
   const int number = clues.failure.check;
+  if (std::optional<LikelyCause> cause = TextBeforeTestNumber(clues)) {
+    return cause;
+  }
   const CheckPart part = PartOfCheck(number);
   const bool startFails = number == check::kUnknownTestNumber;
   if (!startFails && (part != CheckPart::kBlock || PartyOfCheck(number) != Party::kContestant)) {
@@ -220,12 +263,21 @@ std::optional<LikelyCause> BlockCause(Clues& clues) {
                                  startFails ? block : clues.trail.Previous());
   }
   if (startFails) {
+    if (std::optional<LikelyCause> cause = ExtraNumberLine(clues, startLine, block.ordinal + 1)) {
+      return cause;
+    }
     return ZeroBasedTest(clues, *start);
   }
   switch (number) {
     case check::kCountInvalid:
       return CountLineCause(clues, block);
     case check::kRectNotFourNumbers:
+      if (clues.failure.site.rectangle == 1) {
+        if (std::optional<LikelyCause> cause =
+                ExtraNumberLine(clues, block.numberLine, block.ordinal)) {
+          return cause;
+        }
+      }
       return RectLineCause(clues, block);
     case check::kRectLineMissing:
       if (const std::optional<int> count = CountOf(clues.submission, block)) {

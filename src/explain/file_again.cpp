@@ -21,7 +21,6 @@ bool FileAgain::Open() {
     return false;
   }
   reader_ = std::make_unique<LineReader>(*source_);
-  lineNumber_ = 0;
   ended_ = false;
   return true;
 }
@@ -57,21 +56,19 @@ std::optional<LineText> FileAgain::Line(std::int64_t number) {
     return std::nullopt;
   }
   try {
-    if (!reader_ || number < lineNumber_) {
+    if (!reader_ || number <= reader_->LineNumber()) {
       if (!Open()) {
         return std::nullopt;
       }
     }
     // The lines before the one asked are passed by, not copied.
     std::string_view skipped;
-    while (lineNumber_ + 1 < number && !ended_) {
+    while (!ended_ && reader_->LineNumber() + 1 < number) {
       ended_ = !reader_->MeasureLine(skipped, last_.length);
-      lineNumber_ += ended_ ? 0 : 1;
     }
-    if (lineNumber_ + 1 == number && !ended_) {
+    if (!ended_) {
       last_.length = reader_->ReadLineHead(last_.head, kHeadKeep);
       ended_ = last_.length < 0;
-      lineNumber_ += ended_ ? 0 : 1;
     }
   } catch (...) {
     // A read error or no memory: the file gives nothing more.
@@ -79,7 +76,7 @@ std::optional<LineText> FileAgain::Line(std::int64_t number) {
     reader_.reset();
     return std::nullopt;
   }
-  if (lineNumber_ != number) {
+  if (ended_) {
     return std::nullopt;
   }
   if (kept_.size() == kMostKept) {

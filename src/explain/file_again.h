@@ -35,8 +35,7 @@ class FileAgain {
   std::optional<std::string> start_;
   std::unique_ptr<ByteSource> source_;
   std::unique_ptr<LineReader> reader_;
-  std::int64_t lineNumber_ = 0;  // the line last read
-  bool ended_ = false;           // no line after lineNumber_
+  bool ended_ = false;  // no line after the reader's last
   LineText last_;
   std::map<std::int64_t, LineText> kept_;  // a few lines asked for, so that going back is cheap
 };

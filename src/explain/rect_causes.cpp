@@ -47,6 +47,7 @@ struct BlockRects {
   bool touchesZero = false;  // a rectangle starts in column 0 or row 0
   bool shiftedBlack = true;  // moved one column left and one row up, each lies on black cells
   bool allCorners = true;    // read as two corners, each lies in the grid
+  bool swappedBlack = true;  // read as y x height width, each lies on black cells
   Rect last;                 // the last one read
 };
 
@@ -80,6 +81,11 @@ BlockRects ReadBlockRects(FileAgain& file, std::int64_t first, std::int64_t coun
         rects.shiftedBlack &&
         (!rect->HasArea() || whites.AllBlack(x, y, x + rect->width, y + rect->height));
     rects.allCorners = rects.allCorners && CornersInGrid(*rect, testCase);
+    rects.swappedBlack =
+        rects.swappedBlack &&
+        (!rect->HasArea() ||
+         whites.AllBlack(rect->y, rect->x, static_cast<std::int64_t>(rect->y) + rect->height,
+                         static_cast<std::int64_t>(rect->x) + rect->width));
     rects.last = *rect;
   }
   return rects;
@@ -180,8 +186,22 @@ std::optional<LikelyCause> RectCause(Clues& clues, const BlockMark& block) {
                                            : " paints a white cell.");
     return FromOne(lead, true, block, testCase);
   }
-  if (white) {
-    return std::nullopt;
+  if (!white) {
+    if (std::optional<LikelyCause> cause = Corners(clues, *rect, rects, testCase, whites)) {
+      return cause;
+    }
   }
-  return Corners(clues, *rect, rects, testCase, whites);
+  // A white cell alone shows little: a rectangle before it must agree.
+  if (!tooLarge && rects.swappedBlack && (!white || k > 1)) {
+    return LikelyCause{
+        "x-y-swapped",
+        "Read as y x height width, " +
+            (k > 1 ? "every rectangle of " + BlockWords(block) + " up to rectangle " + IntToStr(k)
+                   : "rectangle 1 of " + BlockWords(block)) +
+            " lies inside the grid on black cells only: the rows and columns look "
+            "swapped.",
+        "Write the column first: x y width height, x counted across and y "
+        "down."};
+  }
+  return std::nullopt;
 }
