@@ -123,11 +123,23 @@ std::optional<LikelyCause> ExtraNumberLine(Clues& clues, std::int64_t first, std
       "the number of its rectangles."};
 }
 
+// Whether the line reads as a label and a number ("Case #1:"): printable text only, with a
+// letter before its first digit. Bytes of any other kind say the file is not text at all.
+bool LabelBeforeNumber(const LineText& line) {
+  const std::string_view text = line.head;
+  const std::size_t digit = text.find_first_of("0123456789");
+  const auto printable = [](char c) { return c == '\t' || (c >= 0x20 && c <= 0x7E); };
+  const auto letter = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); };
+  return digit != std::string_view::npos && !line.Cut() &&
+         std::all_of(text.begin(), text.end(), printable) &&
+         std::any_of(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(digit), letter);
+}
+
 // Text before a block's test number, as other tasks' outputs write it ("Case #1:").
 std::optional<LikelyCause> TextBeforeTestNumber(Clues& clues) {
   const LineText* line = clues.failingLine;
   if (clues.failure.check != check::kBlockStartNotNumber || line == nullptr ||
-      line->head.find_first_of("0123456789") == std::string::npos || OnlyWhiteSpace(line->head)) {
+      !LabelBeforeNumber(*line)) {
     return std::nullopt;
   }
   return LikelyCause{"text-before-test-number",
