@@ -16,12 +16,14 @@ const files = {
   onChange: () => {},  // called with the box whose file changed
 };
 
-// What a file's first lines say it is: "input" (the task's name, then a number), "submission"
-// (a short first line, then the task's name), or "" when neither.
+// What a file's first lines say it is: "input" (the task's name, a number, then an empty line
+// or nothing), "submission" (a short first line, then the task's name), or "" when neither. A
+// submission whose two header lines are swapped has a block's test number on its third line:
+// it is no task input, and is checked so that the verdict says what is wrong with it.
 function kindOfHead(bytes) {
-  const [first = "", second = ""] = latin1(bytes).replace(/^\xEF\xBB\xBF/, "").split("\n", 2)
+  const [first = "", second = "", third = ""] = latin1(bytes).replace(/^\xEF\xBB\xBF/, "").split("\n", 3)
       .map((line) => line.replace(/\r$/, ""));
-  if (first.trim() === "Zelmiranke" && /^\s*[+-]?\d/.test(second)) return "input";
+  if (first.trim() === "Zelmiranke" && /^\s*[+-]?\d/.test(second) && !third.trim()) return "input";
   if (second.trim() === "Zelmiranke" && first.length <= 16) return "submission";
   return "";
 }

@@ -84,7 +84,7 @@ class Loop:
 
     def swapped(self):
         """Files in each other's box: said, not checked; checked anyway, nobody is blamed; one
-        click swaps and checks them."""
+        click swaps and checks them. A submission that merely looks like a task input is checked."""
         self.run.load()
         input_path, submission = self.files("worked-example", os.path.join(self.work, "swapped"))
         self.browser.choose_file("#input-file", submission)
@@ -102,6 +102,21 @@ class Loop:
         check(self.browser.wait_for(FINISHED) == "done" and self.title().startswith("OK"),
               "the swapped files did not pass: " + self.title())
         check(self.browser.evaluate("document.getElementById('files-notice').hidden"), "the notice stayed")
+        # A submission whose header lines are swapped starts with the task name and a number, as
+        # a task input does; it is no task input, and its verdict says what is wrong.
+        with open(submission, "rb") as file:
+            contestant, task, rest = file.read().split(b"\n", 2)
+        with open(submission, "wb") as file:
+            file.write(b"\n".join((task, contestant, rest)))
+        self.browser.evaluate("document.body.dataset.state = 'picking'")
+        self.browser.choose_file("#submission-file", submission)
+        state = self.browser.wait_for("!['picking', 'running'].includes(document.body.dataset.state) && "
+                                      "document.body.dataset.state")
+        check(state == "done" and self.title() == "Check 190 failed",
+              "a submission with its header lines swapped was %s: %s" % (state, self.title()))
+        check(self.browser.evaluate("document.getElementById('files-notice').hidden"),
+              "a submission with its header lines swapped is said to be misplaced")
+        check("swapped" in text_of(self.browser, "verdict-cause"), "no likely cause names the swapped lines")
 
     def dropped_together(self):
         """Two files dropped at once, the submission first, land in their own boxes."""

@@ -8,7 +8,8 @@ rejected row has the fault colour, what the pointer shows on that cell before an
 wheel (which zooms only with Ctrl or once the picture has the focus), that another block of a
 passing submission is drawn without moving what stands above the picture, and that after the
 page was loaded no request left it and nothing was stored. A submission of 5 GB (a sparse
-file) shows the progress bar move and the evaluation cancelled. Skips (exit status 77) when
+file) shows the progress bar move and the evaluation cancelled. On a phone's screen, one
+finger over the picture scrolls the page and two fingers zoom the picture. Skips (exit status 77) when
 Chromium is not installed.
 
     page_test.py WEB_DIR CASES_DIR WORK_DIR"""
@@ -197,6 +198,9 @@ class PageRun:
             marks = self.browser.evaluate("[...document.querySelectorAll('#where-lines .named mark')]"
                                           ".map((mark) => mark.textContent)")
             check(not line[1] or line[1] in marks, "the line's marks are %s, not %s" % (marks, line[1]))
+            # A failure before any grid shows the file's lines instead of an empty picture.
+            check(extra or self.browser.evaluate("document.getElementById('picture').hidden"),
+                  "a failure without a grid shows the picture's section")
         if extra == "cell":
             x, y = map(int, re.search(rb"x = (\d+), y = (\d+)", expected).groups())
             colour = self.colour_of_cell(x, y, name, 0.12)
@@ -262,6 +266,45 @@ class PageRun:
               "a result came after Cancel")
         self.check_nothing_left()
 
+    def run_touch(self, case_dir):
+        """On a phone's screen: one finger over the picture scrolls the page and leaves the
+        picture, two fingers moving apart zoom it and leave the page where it was."""
+        browser = self.browser
+        browser.call("Emulation.setDeviceMetricsOverride", width=400, height=700, deviceScaleFactor=1, mobile=True)
+        browser.call("Emulation.setTouchEmulationEnabled", enabled=True, maxTouchPoints=2)
+        try:
+            self.load()
+            state = self.evaluate_files(os.path.join(case_dir, "input.txt"), os.path.join(case_dir, "submission.txt"))
+            check(state == "done", "the evaluation ended as " + state)
+            help_words = browser.evaluate("document.getElementById('pointer').textContent")
+            check("one finger scrolls the page" in help_words, "the help on a touch screen says: " + help_words)
+            browser.evaluate("document.getElementById('canvas').scrollIntoView({block: 'center'})")
+            x, y = browser.evaluate("(() => { const box = document.getElementById('canvas').getBoundingClientRect();"
+                                    " return [box.left + box.width / 2, box.top + box.height / 2]; })()")
+            at = browser.evaluate("[scrollY, picture.scale]")
+            self.touch([[(x, y - 8 * step)] for step in range(16)])
+            scrolled = browser.evaluate("[scrollY, picture.scale]")
+            check(scrolled[0] > at[0] and scrolled[1] == at[1],
+                  "one finger went from [scrollY, scale] %s to %s" % (at, scrolled))
+            y = browser.evaluate("document.getElementById('canvas').getBoundingClientRect().top") + 40
+            self.touch([[(x - 10 - 4 * step, y), (x + 10 + 4 * step, y)] for step in range(12)])
+            zoomed = browser.evaluate("[scrollY, picture.scale]")
+            check(zoomed[0] == scrolled[0] and zoomed[1] > scrolled[1],
+                  "two fingers went from [scrollY, scale] %s to %s" % (scrolled, zoomed))
+        finally:
+            browser.call("Emulation.setTouchEmulationEnabled", enabled=False)
+            browser.call("Emulation.clearDeviceMetricsOverride")
+
+    def touch(self, steps):
+        """Fingers put down where `steps` starts, moved through it and lifted."""
+        points = [[{"x": x, "y": y} for x, y in step] for step in steps]
+        self.browser.call("Input.dispatchTouchEvent", type="touchStart", touchPoints=points[0])
+        for step in points[1:]:
+            self.browser.call("Input.dispatchTouchEvent", type="touchMove", touchPoints=step)
+            time.sleep(0.016)
+        self.browser.call("Input.dispatchTouchEvent", type="touchEnd", touchPoints=[])
+        time.sleep(0.3)  # the page's scrolling comes to rest
+
     def close(self):
         self.browser.close()
         self.server.close()
@@ -284,12 +327,14 @@ def main():
             except Failure as failure:
                 failures += 1
                 print("FAIL %s: %s" % (name, failure))
-        try:
-            run.run_cancel(os.path.join(cases, "worked-example"))
-            print("ok cancel")
-        except Failure as failure:
-            failures += 1
-            print("FAIL cancel: %s" % failure)
+        for name, test, case in (("cancel", run.run_cancel, "worked-example"),
+                                 ("touch", run.run_touch, "worked-example-148")):
+            try:
+                test(os.path.join(cases, case))
+                print("ok " + name)
+            except Failure as failure:
+                failures += 1
+                print("FAIL %s: %s" % (name, failure))
     finally:
         run.close()
     return 1 if failures else 0
