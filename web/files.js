@@ -131,11 +131,14 @@ async function currentFiles() {
   return current;
 }
 
-// The fault of a file the worker could not read, `read` bytes into it.
-function readFault(which, name, read) {
+// The fault of a file the worker could not read. A file with a handle was taken as it was when
+// this check started, so it changed while being read and checking again reads it anew; one
+// picked without a handle stays what it was when picked, and only picking it again helps,
+// however far it was read.
+function readFault(which, name) {
   if (name === "NotFoundError") return new FileFault(which, "gone");
   if (name === "NotAllowedError" || name === "SecurityError") return new FileFault(which, "denied");
-  return new FileFault(which, files[which].handle || read > 0 ? "changing" : "stale");
+  return new FileFault(which, files[which].handle ? "changing" : "stale");
 }
 
 // The browser's own file picker where it gives a handle; the file input otherwise.

@@ -171,8 +171,7 @@ function receive(message) {
     }
     case "error":
       stop();
-      if (message.fault) showFault(readFault(["input", "submission"][message.fault.file], message.fault.name,
-                                             message.fault.read));
+      if (message.fault) showFault(readFault(["input", "submission"][message.fault.file], message.fault.name));
       else setState("error", "The evaluation stopped: " + message.message);
       break;
   }

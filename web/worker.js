@@ -29,7 +29,7 @@ const run = {
   files: [],       // the task input and the submission, as File objects
   readers: [],     // the reader of each file, from its start
   read: [0, 0],    // the bytes read of each file, the furthest any reader got
-  fault: null,     // the file that could not be read: {file, name, read}
+  fault: null,     // the file that could not be read: {file, name}
   fields: {},      // what the evaluation gives, gathered until it is posted
   generation: 0,   // of the files' readers, so that pieces read for an earlier one are dropped
   started: 0,
@@ -101,7 +101,7 @@ function instantiate(compiled) {
     readFile(file, at, size) {
       const reader = run.readers[file];
       const failed = (error) => {
-        run.fault = run.fault || {file, name: error.name, read: reader.offset};
+        run.fault = run.fault || {file, name: error.name};
         return -1;
       };
       const got = (count) => {

@@ -3,9 +3,9 @@
 The page opened as a file (no server) checks a submission; files dropped on the page (which
 gives them handles) are read as they are at each check, so an edited submission is checked as
 edited and a deleted one is said to be gone in plain words; a file picked without a handle
-and then edited is said to have changed; files put in each other's box are told, not checked,
-and never blamed on the organizers; two files dropped at once land in their boxes. Skips
-(exit status 77) when Chromium is not installed.
+and then edited is said to have changed, as is one written to while it is read; files put in
+each other's box are told, not checked, and never blamed on the organizers; two files
+dropped at once land in their boxes. Skips (exit status 77) when Chromium is not installed.
     loop_test.py WEB_DIR CASES_DIR WORK_DIR"""
 import os
 import shutil
@@ -81,6 +81,34 @@ class Loop:
         check("changed after it was picked" in words and "pick it again" in words,
               "an edited picked submission reads as: " + words)
         self.check_plain_words()
+
+    def changed_while_read(self):
+        """A submission written to while the page reads it: a dropped one is read again at the
+        next check, so the page asks to check again; a picked one can only be picked again."""
+        input_path = os.path.join(self.work, "one-cell.txt")
+        with open(input_path, "wb") as file:
+            file.write(b"Zelmiranke\n1\n\n1 1 1 1 1\n#\n")
+        submission = os.path.join(self.work, "growing.txt")
+        with open(submission, "wb") as file:
+            file.write(b"123456\nZelmiranke\n" + b"1\n1\n0 0 1 1\n" * (4 << 20))
+        for way, words, again in (("dropped", "changed while it was being read", "Check again"),
+                                  ("picked", "pick it again", "Pick the submission again")):
+            self.run.load()
+            if way == "dropped":
+                self.browser.drop_files("#drop-input", [input_path])
+                self.browser.drop_files("#drop-submission", [submission])
+            else:
+                self.browser.choose_file("#input-file", input_path)
+                self.browser.choose_file("#submission-file", submission)
+            self.browser.wait_for("document.getElementById('progress').value > 0")
+            with open(submission, "ab") as file:
+                file.write(b"1\n1\n0 0 1 1\n")
+            state = self.browser.wait_for(FINISHED.replace("'cancelled'", "'cancelled', 'error'"))
+            words_shown = text_of(self.browser, "verdict")
+            check(state == "error" and words in words_shown and again in words_shown,
+                  "a %s submission changed while read ends as %s: %s" % (way, state, words_shown))
+            self.check_plain_words()
+        os.remove(submission)
 
     def swapped(self):
         """Files in each other's box: said, not checked; checked anyway, nobody is blamed; one
@@ -162,8 +190,8 @@ def main():
     loop = Loop(web, cases, work)
     failures = 0
     try:
-        for test in (loop.edited_and_deleted, loop.picked_and_edited, loop.swapped, loop.dropped_together,
-                     loop.opened_as_file):
+        for test in (loop.edited_and_deleted, loop.picked_and_edited, loop.changed_while_read, loop.swapped,
+                     loop.dropped_together, loop.opened_as_file):
             try:
                 test()
                 print("ok " + test.__name__)
