@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 """What no file may do to the page, in headless Chromium: a quoted line of 10 MB (check 202),
 a report of a million blocks and a picture of a million rectangles keep every task of the page
-under 200 ms and every text it shows short; the status's time counts until the page is ready; and checking a submission of
-half a gigabyte leaves the browser's memory within 64 MiB of what it was before the check.
+under 200 ms and every text it shows short; the status's time counts until the page is ready;
+and checking a submission of half a gigabyte leaves the browser's memory within 64 MiB of what
+it was before the check.
 Skips (exit status 77) when Chromium is not installed.
     limits_test.py WEB_DIR WORK_DIR"""
 import os
