@@ -128,14 +128,16 @@ def sample(mutants, size, seed):
     for mutant in mutants:
         by_file.setdefault(mutant[0], []).append(mutant)
     if size >= len(mutants):
-        return sorted(mutants)
+        return random.Random(seed).sample(mutants, len(mutants))
     shares = {f: max(min(3, len(m)), round(size * len(m) / len(mutants)))
               for f, m in by_file.items()}
     chosen = []
     for path in sorted(by_file):
         chosen += rng.sample(by_file[path], min(shares[path], len(by_file[path])))
     rng.shuffle(chosen)
-    return sorted(chosen[:size])
+    # In an order drawn with the seed, not by file: a run cut short has still tried mutants
+    # of every file.
+    return chosen[:size]
 
 
 def key_of(mutant):
@@ -167,14 +169,24 @@ class Runner:
     def prepare(self):
         files = subprocess.run(["git", "ls-files", "-co", "--exclude-standard"], cwd=ROOT,
                                check=True, capture_output=True, text=True).stdout.split("\n")
-        if self.tree.exists():
-            shutil.rmtree(self.tree)
+        # Only the files that differ are written, with the time of now: a run stopped in the
+        # middle of a mutant leaves it in the tree, and its object must then be rebuilt (a copy
+        # keeping the source's older time would leave the mutant's object in place).
+        wanted = set()
         for name in filter(None, files):
             source = ROOT / name
             if source.is_file():
                 target = self.tree / name
-                target.parent.mkdir(parents=True, exist_ok=True)
-                shutil.copy2(source, target)
+                wanted.add(target)
+                data = source.read_bytes()
+                if not target.is_file() or target.read_bytes() != data:
+                    target.parent.mkdir(parents=True, exist_ok=True)
+                    target.write_bytes(data)
+                    shutil.copymode(source, target)
+        if self.tree.exists():
+            for path in self.tree.rglob("*"):
+                if path.is_file() and path not in wanted:
+                    path.unlink()
         generator = ["-G", "Ninja"] if shutil.which("ninja") else []
         subprocess.run(["cmake", "-S", str(self.tree), "-B", str(self.binary), *generator,
                         "-DCMAKE_BUILD_TYPE=RelWithDebInfo", "-DCMAKE_CXX_COMPILER=g++",
