@@ -193,8 +193,9 @@ fuzz-ways:
 
 # Mutation testing of src/base and src/eval against the unit tests and the golden cases
 # (docs/design.md, Tests): SAMPLE mutants drawn with SEED; takes hours, not part of `make test`.
+# MUTANTS_ARGS=--survivors tries again only the survivors of the runs so far.
 SAMPLE ?= 400
 SEED ?= 1
 
 mutants:
-	python3 tests/mutants.py --sample $(SAMPLE) --seed $(SEED) --jobs $(JOBS) --build build/mutants
+	python3 tests/mutants.py --sample $(SAMPLE) --seed $(SEED) --jobs $(JOBS) --build build/mutants $(MUTANTS_ARGS)

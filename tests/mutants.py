@@ -10,10 +10,13 @@ and run against the unit tests of the layers it can change and the golden cases;
 killed when a test fails, survives when all pass, times out apart, and is not counted when it
 does not build.
 
-   mutants.py [--sample N] [--seed S] [--build DIR] [--only PATH...] [--list]
+   mutants.py [--sample N] [--seed S] [--build DIR] [--only PATH...] [--list] [--survivors]
 
 Results are appended to DIR/results.tsv as they come, and a run with the same sample and seed
-takes up where one stopped. The survivors are printed at the end, each as a one-line diff."""
+takes up where one stopped; with --survivors, only the sample's mutants that survived are
+tried again (once tests for them are written), those decided otherwise are taken as they were,
+and those never tried are left out. The survivors are printed at the end, each as a one-line
+diff."""
 import argparse
 import os
 import random
@@ -254,6 +257,8 @@ def main():
     parser.add_argument("--jobs", type=int, default=2)
     parser.add_argument("--only", nargs="*", default=[], help="files, as src/eval/...")
     parser.add_argument("--list", action="store_true", help="only list the sample")
+    parser.add_argument("--survivors", action="store_true",
+                        help="try again the mutants of the sample that survived")
     args = parser.parse_args()
     build = args.build.resolve()
     mutants = sample(all_mutants(ROOT, set(args.only)), args.sample, args.seed)
@@ -268,7 +273,10 @@ def main():
     if results_path.exists():
         for row in results_path.read_text().splitlines():
             key, result = row.split("\t")
-            done[key] = result
+            done[key] = result  # a later row, from a run with --survivors, wins
+    if args.survivors:
+        mutants = [mutant for mutant in mutants if key_of(mutant) in done]
+        done = {key: result for key, result in done.items() if result != "survived"}
     build.mkdir(parents=True, exist_ok=True)
     runner.prepare()
     runner.measure()
