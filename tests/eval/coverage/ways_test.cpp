@@ -191,6 +191,25 @@ TEST(CoverageWays, AgreeWithCoverCounts) {
   }
 }
 
+// A box over a tile of white cells alone, in any row of tiles below the box's first: the
+// tiles, checking white cells, must see the box reach it (a tile with no black cell is never
+// painted, so only the tiles the box reaches can tell).
+TEST(CoverageWays, BoxReachingAWhiteTileBelowItsFirstRow) {
+  constexpr int kSide = TileCover::kSide;
+  for (int row = 1; row < 4; ++row) {
+    std::vector<std::string> rows(4 * kSide, std::string(4 * kSide, '#'));
+    for (int y = row * kSide; y < (row + 1) * kSide; ++y) {
+      rows[y].replace(kSide, kSide, kSide, '.');
+    }
+    const PictureForTest picture(rows, 1000, 1000);
+    TileCover tiles;
+    Cell cell;
+    EXPECT_EQ(tiles(picture.testCase, Packed({{0, 0, 4 * kSide, 4 * kSide}}), 1 << 20, true, cell),
+              TileCover::Outcome::kCoversWhite)
+        << "white tile in row " << row;
+  }
+}
+
 // The shapes that defeat one way or another, on an all-black 1000 x 1000 picture: each way
 // must find the whole area, and both locators the one cell that a cover missing it leaves.
 TEST(CoverageWays, LargeShapes) {
