@@ -108,6 +108,17 @@ TEST(LineReader, ReadErrorThrowsInsteadOfEndingTheFile) {
   EXPECT_THROW(reader.ReadLine(line), EReadError);
 }
 
+#ifdef __linux__
+// A file whose read fails at once (this process's memory at address 0, which is never mapped)
+// must throw too, not read as an empty file.
+TEST(FileSource, FailingFirstReadThrows) {
+  FileSource source("/proc/self/mem");
+  ASSERT_TRUE(source.IsOpen());
+  char buffer[16];
+  EXPECT_THROW(source.Read(buffer, sizeof buffer), EReadError);
+}
+#endif
+
 TEST(FileSource, MissingFileAndFolderReadAsEmpty) {
   for (const std::string& path :
        {std::string("/nonexistent/zelmiranke"), std::filesystem::temp_directory_path().string()}) {
