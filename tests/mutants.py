@@ -13,10 +13,10 @@ does not build.
    mutants.py [--sample N] [--seed S] [--build DIR] [--only PATH...] [--list] [--survivors]
 
 Results are appended to DIR/results.tsv as they come, and a run with the same sample and seed
-takes up where one stopped; with --survivors, only the sample's mutants that survived are
-tried again (once tests for them are written), those decided otherwise are taken as they were,
-and those never tried are left out. The survivors are printed at the end, each as a one-line
-diff."""
+takes up where one stopped; with --survivors, the mutants recorded there (whatever sample they
+came from, the sources being the same) are scored: those that survived are tried again, once
+tests for them are written, and the others taken as they were. The survivors are printed at the
+end, each as a one-line diff."""
 import argparse
 import os
 import random
@@ -148,6 +148,11 @@ def key_of(mutant):
     return f"{path}:{line}:{column}:{old}:{new}"
 
 
+def mutant_of(key):
+    path, line, column, old, new = key.split(":")
+    return (path, int(line), int(column), old, new)
+
+
 def run(command, cwd, timeout):
     """'passed', 'failed' or 'timeout'. A command that runs too long is ended with all it
     started (a mutant may loop for ever)."""
@@ -258,7 +263,7 @@ def main():
     parser.add_argument("--only", nargs="*", default=[], help="files, as src/eval/...")
     parser.add_argument("--list", action="store_true", help="only list the sample")
     parser.add_argument("--survivors", action="store_true",
-                        help="try again the mutants of the sample that survived")
+                        help="score the recorded mutants, trying the survivors again")
     args = parser.parse_args()
     build = args.build.resolve()
     mutants = sample(all_mutants(ROOT, set(args.only)), args.sample, args.seed)
@@ -275,7 +280,7 @@ def main():
             key, result = row.split("\t")
             done[key] = result  # a later row, from a run with --survivors, wins
     if args.survivors:
-        mutants = [mutant for mutant in mutants if key_of(mutant) in done]
+        mutants = [mutant_of(key) for key in done]
         done = {key: result for key, result in done.items() if result != "survived"}
     build.mkdir(parents=True, exist_ok=True)
     runner.prepare()
