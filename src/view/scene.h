@@ -36,7 +36,7 @@ struct Scene {
   std::span<const Rect> rects;         // the block's rectangles read so far, in order
   std::span<const std::int64_t> rectLines;  // the line of each of them
   std::int64_t numberLine = 0;              // the line of the block's test number
-  bool lastFails = false;                   // the last rectangle failed a check (140 to 148)
+  bool lastFails = false;  // the last rectangle failed a check of its own (RectNamed::kRead)
   Edge crossed = Edge::kNone;
   std::optional<Cell> faultCell;  // the cell that checks 79, 148 and 157 name
   std::optional<int> faultRow;    // the row check 75 rejects
