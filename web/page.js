@@ -17,7 +17,7 @@ const page = {
   report: null,
   verdict: null,
   block: 0,
-  swap: null,  // the misplacement of the files when this check started
+  swap: null,  // the files' misplacement when this check started, if a swap puts it right
 };
 const $ = (id) => document.getElementById(id);
 
@@ -82,7 +82,8 @@ async function start(block = 0) {
   stop();
   page.block = block;
   const started = page.started = performance.now();
-  page.swap = misplacement();
+  const misplaced = misplacement();
+  page.swap = misplaced && misplaced.action === "swap" ? misplaced : null;
   delete document.body.dataset.evaluationMs;
   document.body.classList.add("stale");
   setState("running");

@@ -18,8 +18,6 @@ const VERDICT_WORDS = {
     party: "the grading setup, never the contestant",
   },
 };
-// The likely causes that say the files stand in each other's box: on the page, no one's fault.
-const SWAP_CAUSES = ["files-swapped", "submission-as-input", "input-as-submission"];
 // How much of a text of the explanation is shown, in characters.
 const SHOWN_WORDS = 2000;
 
@@ -64,7 +62,8 @@ function showVerdict(fields) {
 }
 
 // Where and why the run failed. Files in each other's box are no fault of the organizers:
-// `swap`, when the page saw them so, offers to swap them.
+// `swap`, when the page saw them so, offers to swap them. Nor is a submission picked in the
+// task input's box, which swapping cannot put right.
 function showWhy(fields, report, swap) {
   const words = {
     title: "Check " + report.check + " failed",
@@ -77,11 +76,13 @@ function showWhy(fields, report, swap) {
     words.fix = wordsOf(fields.causeFix);
   }
   const cause = fields.causeName ? latin1(fields.causeName) : "";
-  if (SWAP_CAUSES.includes(cause) || (swap && latin1(fields.party || new Uint8Array()) === "grading setup")) {
+  if (cause === "files-swapped" || (swap && latin1(fields.party || new Uint8Array()) === "grading setup")) {
     words.party = "nobody: the files are in each other's box";
     if (!words.cause && swap) words.cause = swap.text;
     words.fix = "Swap the files, then check again.";
     if (swap) words.action = {label: "Swap the files and check", run: swap.run};
+  } else if (cause === "submission-as-input") {
+    words.party = "nobody: a submission was picked as the task input";
   }
   setVerdict("failure", words);
   showWhere(fields, report);

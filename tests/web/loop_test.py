@@ -42,6 +42,14 @@ class Loop:
         self.browser.wait_for("document.body.dataset.state !== 'running'")
         return self.browser.wait_for(FINISHED.replace("'cancelled'", "'cancelled', 'error'"))
 
+    def pick_and_wait(self, box, path):
+        """Picks a file in a box and returns the page's state once it has dealt with it: the
+        check it started at once has ended, or the page waits for Check."""
+        self.browser.evaluate("document.body.dataset.state = 'picking'")
+        self.browser.choose_file(box, path)
+        return self.browser.wait_for("!['picking', 'running'].includes(document.body.dataset.state) && "
+                                     "document.body.dataset.state")
+
     def title(self):
         return text_of(self.browser, "verdict-title")
 
@@ -112,7 +120,8 @@ class Loop:
 
     def swapped(self):
         """Files in each other's box: said, not checked; checked anyway, nobody is blamed; one
-        click swaps and checks them. A submission that merely looks like a task input is checked."""
+        click swaps and checks them. A submission in both boxes is nobody's fault and offered no
+        swap; a submission that merely looks like a task input is checked."""
         self.run.load()
         input_path, submission = self.files("worked-example", os.path.join(self.work, "swapped"))
         self.browser.choose_file("#input-file", submission)
@@ -130,16 +139,23 @@ class Loop:
         check(self.browser.wait_for(FINISHED) == "done" and self.title().startswith("OK"),
               "the swapped files did not pass: " + self.title())
         check(self.browser.evaluate("document.getElementById('files-notice').hidden"), "the notice stayed")
+        # A submission in both boxes: swapping cannot help, and nobody is blamed for the pick.
+        self.browser.choose_file("#input-file", submission)
+        self.browser.wait_for(notice + ".includes('Both files look like a submission')")
+        check(self.browser.evaluate("document.getElementById('files-notice-action').hidden"),
+              "two submissions are offered a swap")
+        self.check_again()
+        words = text_of(self.browser, "verdict")
+        check("organizer" not in words and "Swap" not in words and "picked as the task input" in words,
+              "a submission picked as the task input reads as: " + words)
+        self.pick_and_wait("#input-file", input_path)
         # A submission whose header lines are swapped starts with the task name and a number, as
         # a task input does; it is no task input, and its verdict says what is wrong.
         with open(submission, "rb") as file:
             contestant, task, rest = file.read().split(b"\n", 2)
         with open(submission, "wb") as file:
             file.write(b"\n".join((task, contestant, rest)))
-        self.browser.evaluate("document.body.dataset.state = 'picking'")
-        self.browser.choose_file("#submission-file", submission)
-        state = self.browser.wait_for("!['picking', 'running'].includes(document.body.dataset.state) && "
-                                      "document.body.dataset.state")
+        state = self.pick_and_wait("#submission-file", submission)
         check(state == "done" and self.title() == "Check 190 failed",
               "a submission with its header lines swapped was %s: %s" % (state, self.title()))
         check(self.browser.evaluate("document.getElementById('files-notice').hidden"),
