@@ -7,6 +7,10 @@
 namespace {
 constexpr std::size_t kStartBytes = 64;
 constexpr std::size_t kMostKept = 64;
+
+bool IsWhiteSpace(char c) {
+  return c == ' ' || c == '\t' || c == '\r';
+}
 }  // namespace
 
 bool FileAgain::Open() {
@@ -96,14 +100,14 @@ int CountNumbers(const LineText& line, int count) {
 }
 
 bool OnlyWhiteSpace(std::string_view text) {
-  return !text.empty() && std::all_of(text.begin(), text.end(), scan_ints_detail::IsCSpace);
+  return !text.empty() && std::all_of(text.begin(), text.end(), IsWhiteSpace);
 }
 
 std::string_view Trimmed(std::string_view text) {
-  while (!text.empty() && scan_ints_detail::IsCSpace(text.front())) {
+  while (!text.empty() && IsWhiteSpace(text.front())) {
     text.remove_prefix(1);
   }
-  while (!text.empty() && scan_ints_detail::IsCSpace(text.back())) {
+  while (!text.empty() && IsWhiteSpace(text.back())) {
     text.remove_suffix(1);
   }
   return text;

@@ -45,7 +45,10 @@ class FileAgain {
 int LineNumbers(const LineText& line, int count, int* values);
 // How many numbers, at most `count`, the line starts with.
 int CountNumbers(const LineText& line, int count = 4);
-// A line with nothing but white space (blanks, tabs, CR and the like), and at least one byte.
+// White space here is what an editor leaves unseen: blanks, tabs and CRs. Other control bytes
+// (a vertical tab, a form feed) say that a file is no plain text, and no cause reads them as
+// white space.
+// A line with nothing but white space, and at least one byte.
 bool OnlyWhiteSpace(std::string_view text);
 // The text without the white space at its two ends.
 std::string_view Trimmed(std::string_view text);

@@ -29,22 +29,25 @@ bool OnFirstLine(int number) {
          number == check::kInputTaskNameWrong;
 }
 
-// One byte of every two is NUL, always the same one of the two: UTF-16 without its mark.
-bool NulEveryOtherByte(std::string_view start) {
-  const std::size_t size = start.size() & ~std::size_t{1};
-  if (size < 8) {
+// A byte of plain ASCII text: printable, or a tab, CR or LF.
+bool IsAsciiText(char c) {
+  return c == '\t' || c == '\r' || c == '\n' || (c >= 0x20 && c <= 0x7E);
+}
+
+// ASCII text saved as UTF-16: at least `least` characters, each a byte of text with a NUL on
+// side `nul` (0: before it, as big-endian files have it; 1: after it). Other bytes beside the
+// NULs say the file is no text at all.
+bool NulBesideText(std::string_view bytes, std::size_t nul, std::size_t least) {
+  const std::size_t size = bytes.size() & ~std::size_t{1};
+  if (size < 2 * least) {
     return false;
   }
-  for (std::size_t nul = 0; nul < 2; ++nul) {
-    bool every = true;
-    for (std::size_t i = 0; i < size && every; i += 2) {
-      every = start[i + nul] == '\0' && start[i + 1 - nul] != '\0';
-    }
-    if (every) {
-      return true;
+  for (std::size_t i = 0; i < size; i += 2) {
+    if (bytes[i + nul] != '\0' || !IsAsciiText(bytes[i + 1 - nul])) {
+      return false;
     }
   }
-  return false;
+  return true;
 }
 
 std::optional<LikelyCause> Saved(FileAgain& file, bool input) {
@@ -57,14 +60,16 @@ std::optional<LikelyCause> Saved(FileAgain& file, bool input) {
                            "before its first line.",
                        "Save the file as plain ASCII, or as UTF-8 without a byte-order mark."};
   }
-  if (start.starts_with("\xFF\xFE") || start.starts_with("\xFE\xFF")) {
+  const bool littleEndian = start.starts_with("\xFF\xFE");
+  if ((littleEndian || start.starts_with("\xFE\xFF")) &&
+      NulBesideText(start.substr(2), littleEndian ? 1 : 0, 1)) {
     return LikelyCause{"utf-16",
                        words + " is saved as UTF-16: it starts with the byte-order mark \\x" +
-                           (start[0] == '\xFF' ? "FF\\xFE" : "FE\\xFF") +
+                           (littleEndian ? "FF\\xFE" : "FE\\xFF") +
                            " and holds a NUL byte beside every character.",
                        kSaveAscii};
   }
-  if (NulEveryOtherByte(start)) {
+  if (NulBesideText(start, 0, 4) || NulBesideText(start, 1, 4)) {
     return LikelyCause{"utf-16",
                        words +
                            " is saved as UTF-16 without a byte-order mark: every other byte "
@@ -75,10 +80,13 @@ std::optional<LikelyCause> Saved(FileAgain& file, bool input) {
 }
 
 // CR bytes inside line 1, each followed by more of the line: line ends of CR alone, which the
-// evaluator does not take for line ends.
+// evaluator does not take for line ends. Only in a line of text: bytes of ASCII text, or above
+// it (UTF-8); other control bytes say the file is no text.
 std::optional<LikelyCause> CrAlone(FileAgain& file, bool input) {
   const std::optional<LineText> first = file.Line(1);
-  if (!first || first->head.empty()) {
+  if (!first || first->head.empty() ||
+      !std::all_of(first->head.begin(), first->head.end(),
+                   [](char c) { return IsAsciiText(c) || (c & 0x80) != 0; })) {
     return std::nullopt;
   }
   const std::size_t inside = first->Cut() ? first->head.size() : first->head.size() - 1;
