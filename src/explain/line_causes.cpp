@@ -34,6 +34,13 @@ bool IsAsciiText(char c) {
   return c == '\t' || c == '\r' || c == '\n' || (c >= 0x20 && c <= 0x7E);
 }
 
+// Text as an editor writes it: bytes of ASCII text, or above it (UTF-8). A control byte of any
+// other kind says the bytes are no text.
+bool IsText(std::string_view bytes) {
+  return std::all_of(bytes.begin(), bytes.end(),
+                     [](char c) { return IsAsciiText(c) || (c & 0x80) != 0; });
+}
+
 // ASCII text saved as UTF-16: at least `least` characters, each a byte of text with a NUL on
 // side `nul` (0: before it, as big-endian files have it; 1: after it). Other bytes beside the
 // NULs say the file is no text at all.
@@ -53,7 +60,7 @@ bool NulBesideText(std::string_view bytes, std::size_t nul, std::size_t least) {
 std::optional<LikelyCause> Saved(FileAgain& file, bool input) {
   const std::string_view start = file.Start();
   const std::string words = Capital(FileWords(input));
-  if (start.starts_with("\xEF\xBB\xBF")) {
+  if (start.starts_with("\xEF\xBB\xBF") && IsText(start.substr(3, start.find('\n') - 3))) {
     return LikelyCause{"byte-order-mark",
                        words +
                            " starts with a UTF-8 byte-order mark (the bytes \\xEF\\xBB\\xBF) "
@@ -80,13 +87,10 @@ std::optional<LikelyCause> Saved(FileAgain& file, bool input) {
 }
 
 // CR bytes inside line 1, each followed by more of the line: line ends of CR alone, which the
-// evaluator does not take for line ends. Only in a line of text: bytes of ASCII text, or above
-// it (UTF-8); other control bytes say the file is no text.
+// evaluator does not take for line ends; only in a line of text.
 std::optional<LikelyCause> CrAlone(FileAgain& file, bool input) {
   const std::optional<LineText> first = file.Line(1);
-  if (!first || first->head.empty() ||
-      !std::all_of(first->head.begin(), first->head.end(),
-                   [](char c) { return IsAsciiText(c) || (c & 0x80) != 0; })) {
+  if (!first || first->head.empty() || !IsText(first->head)) {
     return std::nullopt;
   }
   const std::size_t inside = first->Cut() ? first->head.size() : first->head.size() - 1;
