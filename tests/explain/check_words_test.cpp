@@ -100,6 +100,17 @@ TEST(TemplateValues, NamedValuesAndAMessageCutShort) {
   EXPECT_TRUE(TemplateValues("v {n}. vrstici", "na 12. vrstici").empty());
 }
 
+// No file can fail check 161, so no golden case holds its message: its English line is filled
+// from the message the evaluator would write.
+TEST(FillTemplate, TheInternalCheckLeavesNoPlaceholder) {
+  const CheckWords& words = *FindCheckWords(161);
+  const std::string message =
+      "V OCENJEVALNEM PROGRAMU JE NAPAKA.  Obvesti organizatorje tekmovanja.  x = 3, y = 14";
+  EXPECT_EQ(FillTemplate(words.english, TemplateValues(words.slovene, message)),
+            "THERE IS A FAULT IN THE EVALUATION PROGRAM. Tell the competition organizers. x = 3, "
+            "y = 14");
+}
+
 TEST(FillTemplate, ValuesArePrintableAndCut) {
   const std::string line = std::string("\x01\xEF") + std::string(500, 'x');
   const std::string filled = FillTemplate("not \"{text}\" at {n}", {{"text", line}});
