@@ -42,8 +42,7 @@ bool IsText(std::string_view bytes) {
 }
 
 // ASCII text saved as UTF-16: at least `least` characters, each a byte of text with a NUL on
-// side `nul` (0: before it, as big-endian files have it; 1: after it). Other bytes beside the
-// NULs say the file is no text at all.
+// side `nul` (0: before it, as big-endian files have it; 1: after it).
 bool NulBesideText(std::string_view bytes, std::size_t nul, std::size_t least) {
   const std::size_t size = bytes.size() & ~std::size_t{1};
   if (size < 2 * least) {
@@ -139,6 +138,18 @@ bool StartsLikeInput(FileAgain& file) {
          CountNumbers(*sizes, 5) == 5;
 }
 
+// Lines 2 to 4 of the submission as a block: a test number of the task input alone, one
+// number, then four.
+bool StartsBlockAt2(Clues& clues) {
+  const std::optional<LineText> test = clues.submission.Line(2);
+  const std::optional<LineText> count = clues.submission.Line(3);
+  const std::optional<LineText> rectangle = clues.submission.Line(4);
+  int values[4];
+  return test && count && rectangle && LineNumbers(*test, 4, values) == 1 && values[0] >= 1 &&
+         static_cast<std::size_t>(values[0]) <= clues.evaluation.testCases.size() &&
+         CountNumbers(*count) == 1 && CountNumbers(*rectangle) == 4;
+}
+
 std::optional<LikelyCause> FilesSwapped(Clues& clues) {
   if (clues.failure.check == check::kInputTaskNameWrong && StartsLikeSubmission(clues.input)) {
     if (StartsLikeInput(clues.submission)) {
@@ -170,6 +181,14 @@ std::optional<LikelyCause> FilesSwapped(Clues& clues) {
                        "of the header are swapped.",
                        "Put the six-character contestant number on line 1 and Zelmiranke on "
                        "line 2."};
+  }
+  if (StartsBlockAt2(clues)) {
+    return LikelyCause{
+        "contestant-number-missing",
+        "Line 1 holds the task name, and the lines after it a block (a test "
+        "number, a count and a rectangle): the contestant number before the task name is "
+        "missing.",
+        "Put the six-character contestant number on line 1, before Zelmiranke."};
   }
   return std::nullopt;
 }
