@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <random>
 #include <string>
 #include <vector>
@@ -116,6 +117,24 @@ TEST(FileSource, FailingFirstReadThrows) {
   ASSERT_TRUE(source.IsOpen());
   char buffer[16];
   EXPECT_THROW(source.Read(buffer, sizeof buffer), EReadError);
+}
+
+// A file source closes its file when it ends: the batch evaluates thousands of runs in one
+// process, and a file left open by each would soon leave none to open.
+TEST(FileSource, ClosesItsFile) {
+  const auto openFiles = [] {
+    return std::distance(std::filesystem::directory_iterator("/proc/self/fd"),
+                         std::filesystem::directory_iterator());
+  };
+  const auto path = (std::filesystem::temp_directory_path() / "zelmiranke-closes.txt").string();
+  std::ofstream(path, std::ios::binary) << "x\n";
+  const auto before = openFiles();
+  {
+    FileSource source(path);
+    ASSERT_TRUE(source.IsOpen());
+  }
+  EXPECT_EQ(openFiles(), before);
+  std::filesystem::remove(path);
 }
 #endif
 
