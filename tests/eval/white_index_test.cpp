@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 #include <vector>
@@ -37,6 +38,24 @@ TEST(WhiteIndex, AgreesWithCountingCells) {
       }
       ASSERT_EQ(index.AnyWhite(x0, y0, x1, y1), white)
           << w << "x" << h << " [" << x0 << "," << x1 << ")x[" << y0 << "," << y1 << ")";
+    }
+  }
+}
+
+// A lone white cell in the last whole tile of a long run across: the bands of a picture wider
+// than 64 tiles hold that run in two words, and the white cell must count in the second.
+TEST(WhiteIndex, FindsALoneWhiteCellAtTheEndOfAWideRun) {
+  for (const int whiteX : {512, 519, 520, 527, 600, 991, 999}) {
+    std::vector<std::string> rows(16, std::string(1000, '#'));
+    rows[3][whiteX] = '.';
+    PictureForTest picture(rows, 1, 1);
+    const WhiteIndex index(picture.testCase);
+    const int tileEnd = (whiteX / 8 + 1) * 8;
+    for (const int x0 : {0, 5, 100}) {
+      for (const int x1 : {whiteX, whiteX + 1, tileEnd, std::min(tileEnd + 3, 1000)}) {
+        EXPECT_EQ(index.AnyWhite(x0, 2, x1, 5), x0 <= whiteX && whiteX < x1)
+            << "white at x = " << whiteX << ", [" << x0 << "," << x1 << ")";
+      }
     }
   }
 }
