@@ -18,6 +18,7 @@ const page = {
   verdict: null,
   block: 0,
   swap: null,  // the files' misplacement when this check started, if a swap puts it right
+  kept: {},  // the scene and the lines of this check, until its worker has ended
 };
 const $ = (id) => document.getElementById(id);
 
@@ -80,6 +81,7 @@ function prepareWorker() {
 
 async function start(block = 0) {
   stop();
+  page.kept = {};
   page.block = block;
   const started = page.started = performance.now();
   const misplaced = misplacement();
@@ -115,13 +117,13 @@ async function start(block = 0) {
   worker.postMessage({input: current.input, submission: current.submission, block});
 }
 
-// Ends the evaluation's worker, if any; the next one is made ready once this evaluation no
-// longer needs the processor.
+// Ends the evaluation's worker, if any; the next one is made ready once the page has drawn
+// what this one gave, so that neither the processor nor the memory is wanted twice at once.
 function stop() {
   if (page.worker) {
     page.worker.terminate();
     page.worker = null;
-    setTimeout(prepareWorker);
+    whenShown(prepareWorker);
   }
 }
 
@@ -157,13 +159,12 @@ function receive(message) {
       showWhy(fields, page.verdict, page.swap && {text: page.swap.text, run: swapFiles});
       break;
     case "scene":
-      showPicture(fields);
-      break;
     case "lines":
-      picture.setLines(fields);
+      page.kept[message.kind] = fields;
       break;
     case "done": {
       stop();
+      showKept();
       const started = page.started;
       whenShown(() => {
         if (started === page.started) setState("done", "Done in " + seconds(performance.now() - started) + ".");
@@ -173,9 +174,21 @@ function receive(message) {
     case "error":
       stop();
       if (message.fault) showFault(readFault(["input", "submission"][message.fault.file], message.fault.name));
-      else setState("error", "The evaluation stopped: " + message.message);
+      else {
+        showKept();
+        setState("error", "The evaluation stopped: " + message.message);
+      }
       break;
   }
+}
+
+// The picture and its rectangles' lines, drawn once the worker has ended: its memory (the
+// evaluator's, as large as the run needed) is let go before the page takes the picture's.
+function showKept() {
+  const {scene, lines} = page.kept;
+  page.kept = {};
+  if (scene) showPicture(scene);
+  if (scene && lines) picture.setLines(lines);
 }
 
 // Calls `then` once the page has drawn what it was given, so that times count until the page

@@ -67,13 +67,11 @@ function rgbOf(colour) {
 const pixelOf = ([r, g, b]) => (0xff000000 | (b << 16) | (g << 8) | r) >>> 0;
 
 // One pixel a cell: the cell's colour, then every drawn rectangle's fill over it in drawing
-// order. `top` keeps, per cell, the last drawn rectangle over it (its place in `drawn`).
-// Pixels are written whole, as 32-bit words, and blended in fixed point: a million cells and
+// order. Pixels are written whole, as 32-bit words, and blended in fixed point: a million cells and
 // as many rectangles take tens of milliseconds.
 function paintCells(scene) {
   const {w, h, cells, drawn, tints} = scene;
   const words = new Uint32Array(w * h);
-  const top = new Int32Array(w * h).fill(-1);
   const kindPixels = scene.kinds.map((kind) => pixelOf(rgbOf(COLOURS[kind])));
   for (let i = 0; i < w * h; ++i) words[i] = kindPixels[cells[i]];
   const tintColours = COLOURS.tints.map(rgbOf);
@@ -93,11 +91,10 @@ function paintCells(scene) {
         const word = words[i];
         words[i] = (0xff000000 | ((((word >>> 16) & 255) * keep + addB) >> 8) << 16 |
                     ((((word >>> 8) & 255) * keep + addG) >> 8) << 8 | (((word & 255) * keep + addR) >> 8)) >>> 0;
-        top[i] = d;
       }
     }
   }
-  return {pixels: new Uint8ClampedArray(words.buffer), top};
+  return {pixels: new Uint8ClampedArray(words.buffer)};
 }
 
 // The drawn rectangles by the squares of TILE x TILE cells they meet, as offsets into one list.
@@ -126,8 +123,24 @@ function indexRects(scene) {
   return {tileAcross: across, tileStarts: starts, tileList: list};
 }
 
-// What the worker adds to the scene's fields: the bitmap, the topmost rectangle of each cell and
-// the index of the rectangles by place.
+// The last drawn rectangle over cell (x, y), as its place in `drawn`, or -1: found among those
+// the index lists for the cell's square, from the last drawn. Looked up when asked rather than
+// kept for every cell, which would cost the page four bytes a cell.
+function topAt(scene, x, y) {
+  const r = scene.rects;
+  const tile = Math.floor(y / TILE) * scene.tileAcross + Math.floor(x / TILE);
+  for (let k = scene.tileStarts[tile + 1] - 1; k >= scene.tileStarts[tile]; --k) {
+    const index = scene.drawn[scene.tileList[k]];
+    if (x >= r[4 * index] && x - r[4 * index] < r[4 * index + 2] && y >= r[4 * index + 1] &&
+        y - r[4 * index + 1] < r[4 * index + 3]) {
+      return scene.tileList[k];
+    }
+  }
+  return -1;
+}
+
+// What the worker adds to the scene's fields: the bitmap and the index of the rectangles by
+// place.
 function paintScene(scene) {
   return Object.assign(paintCells(scene), indexRects(scene));
 }

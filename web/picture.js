@@ -36,6 +36,7 @@ class Picture {
     this.bitmap.width = w;
     this.bitmap.height = h;
     this.bitmap.getContext("2d").putImageData(new ImageData(this.scene.pixels, w, h), 0, 0);
+    this.scene.pixels = null;  // the bitmap holds them
     this.fitHeight();
     this.fit();
   }
@@ -190,7 +191,7 @@ class Picture {
   describe([x, y]) {
     const scene = this.scene;
     const at = y * scene.w + x;
-    const place = scene.top[at];
+    const place = topAt(scene, x, y);
     const kind = scene.kinds[scene.cells[at]];
     const about = {x, y, kind: KIND_WORDS[kind] || kind};
     if (place >= 0) {

@@ -3,8 +3,9 @@
 // script, and hands it first the compiled module with the reader's script (reader.js), then
 // the two File objects, so it loads nothing. Messages to the page:
 // {kind: "progress", bytes}, then {kind, fields} for "report" (the report as a Blob, with its
-// head and length, and runMs, the time from the files to the report), "scene" (with the picture's bitmap, see paint.js), "where" and "lines"
-// (see src/web/page_run.cpp and src/web/scene_fields.h), then {kind: "done"} or
+// head and length, and runMs, the time from the files to the report), "where", "lines" and
+// "scene" (with the picture's bitmap, see paint.js), in this order (see src/web/page_run.cpp
+// and src/web/scene_fields.h), then {kind: "done"} or
 // {kind: "error", message, fault}, where `fault` names the file that could not be read. The
 // page cancels by ending the worker.
 //

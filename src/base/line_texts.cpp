@@ -2,10 +2,9 @@
 
 #include "base/line_reader.h"
 
-std::vector<std::optional<LineText>> ReadLineTexts(ByteSource& source,
-                                                   const std::vector<std::int64_t>& numbers,
-                                                   std::size_t keep) {
-  std::vector<std::optional<LineText>> texts(numbers.size());
+std::size_t VisitLineTexts(ByteSource& source, const std::vector<std::int64_t>& numbers,
+                           std::size_t keep,
+                           const std::function<void(std::size_t, const LineText&)>& take) {
   LineReader reader(source);
   LineText text;
   std::string_view skipped;
@@ -13,17 +12,26 @@ std::vector<std::optional<LineText>> ReadLineTexts(ByteSource& source,
     // The lines before the one asked are passed by, not copied.
     while (reader.LineNumber() + 1 < numbers[i]) {
       if (!reader.MeasureLine(skipped, text.length)) {
-        return texts;
+        return i;
       }
     }
     if (reader.LineNumber() < numbers[i]) {
       text.length = reader.ReadLineHead(text.head, keep);
       if (text.length < 0) {
-        return texts;
+        return i;
       }
     }
-    texts[i] = text;
+    take(i, text);
   }
+  return numbers.size();
+}
+
+std::vector<std::optional<LineText>> ReadLineTexts(ByteSource& source,
+                                                   const std::vector<std::int64_t>& numbers,
+                                                   std::size_t keep) {
+  std::vector<std::optional<LineText>> texts(numbers.size());
+  VisitLineTexts(source, numbers, keep,
+                 [&](std::size_t i, const LineText& text) { texts[i] = text; });
   return texts;
 }
 

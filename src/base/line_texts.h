@@ -4,7 +4,9 @@
 // the last line asked.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -17,6 +19,13 @@ struct LineText {
 
   bool Cut() const { return length > static_cast<std::int64_t>(head.size()); }
 };
+
+// Hands each line asked to `take` as it is read, with its place in `numbers`: the lines the
+// file does not have are not handed (they come last). For texts of many lines that the caller
+// packs as it likes, without holding each on its own. Returns how many were handed.
+std::size_t VisitLineTexts(ByteSource& source, const std::vector<std::int64_t>& numbers,
+                           std::size_t keep,
+                           const std::function<void(std::size_t, const LineText&)>& take);
 
 // `numbers` are 1-based and ascending; a line the file does not have (it was changed, or it
 // is a pipe that cannot be read twice) is none. `keep` is at most LineReader::kWindow.

@@ -17,7 +17,6 @@ Drawing DrawScene(const Scene& scene, const WindowAsked& asked, std::int64_t bou
   return drawing;
 }
 
-namespace {
 std::vector<std::int64_t> DrawnLineNumbers(const Scene& scene, const Layout& layout) {
   std::vector<std::int64_t> lines;
   lines.reserve(layout.drawn.size());
@@ -26,7 +25,6 @@ std::vector<std::int64_t> DrawnLineNumbers(const Scene& scene, const Layout& lay
   }
   return lines;
 }
-}  // namespace
 
 std::vector<std::optional<LineText>> DrawnLines(const std::string& submissionPath,
                                                 const Scene& scene, const Layout& layout,

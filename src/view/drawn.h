@@ -26,6 +26,9 @@ struct Drawing {
 Drawing DrawScene(const Scene& scene, const WindowAsked& asked = {},
                   std::int64_t bound = kPictureBound);
 
+// The line of each rectangle of layout.drawn, in drawing order (ascending).
+std::vector<std::int64_t> DrawnLineNumbers(const Scene& scene, const Layout& layout);
+
 // The first `keep` bytes of the line of each rectangle of layout.drawn, read again from the
 // submission (see line_texts.h): by its path, or from a source at its start.
 std::vector<std::optional<LineText>> DrawnLines(const std::string& submissionPath,

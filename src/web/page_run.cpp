@@ -2,9 +2,9 @@
 // picked and calls zel_run. The files are read from their start as the readers ask for them,
 // through the functions zel_open and zel_read of library.js, so a large submission never stands
 // whole in memory. The results go back through the other functions of library.js, one message
-// per stage: the report first, then the picture, then where and why the run failed
-// (src/explain, and the lines around the failing one as written), then the rectangles' lines,
-// so the verdict shows while the rest is still being prepared.
+// per stage: the report first, then where and why the run failed (src/explain, and the lines
+// around the failing one as written), then the rectangles' lines, then the picture, so the
+// verdict shows while the rest is still being prepared.
 #include <emscripten/emscripten.h>
 
 #include <algorithm>
@@ -182,10 +182,9 @@ void Run(std::int64_t requestedBlock) {
   PageFields fields;
   SendReport(run.evaluation, fields);
   fields.Post("report");
-  // The picture needs nothing read again, where and why may need the files read again twice.
-  const Scene scene = BuildScene(run, requestedBlock, Lang::kEnglish);
-  const Layout layout = SendScene(scene, fields);
-  fields.Post("scene");
+  // Where and why, shown as soon as it comes, may need the files read again twice. The page
+  // draws the picture once this worker has ended, so the picture goes last: the worker's
+  // copies of its cells and bitmap never stand beside the buffers of a file read again.
   if (const std::optional<EAssertion>& failure = run.evaluation.failure) {
     SendWhy(Explain(run.evaluation, observer,
                     {ReopenPageFile(kInputFile), ReopenPageFile(kSubmissionFile)}),
@@ -196,11 +195,15 @@ void Run(std::int64_t requestedBlock) {
     }
     fields.Post("where");
   }
+  const Scene scene = BuildScene(run, requestedBlock, Lang::kEnglish);
+  const Drawing drawing = DrawAll(scene);
   if (scene.HasGrid()) {
     PageSource submission(kSubmissionFile);
-    SendLines(submission, scene, layout, fields);
+    SendLines(submission, scene, drawing.layout, fields);
   }
   fields.Post("lines");
+  SendScene(scene, drawing, fields);
+  fields.Post("scene");
 }
 }  // namespace
 

@@ -5,6 +5,7 @@
 #include <optional>
 #include <vector>
 
+#include "base/line_texts.h"
 #include "base/text_sink.h"
 #include "view/cell_runs.h"
 #include "view/drawn.h"
@@ -156,36 +157,40 @@ void SendReport(const Evaluation& evaluation, FieldSink& sink) {
   }
 }
 
-Layout SendScene(const Scene& scene, FieldSink& sink) {
+Drawing DrawAll(const Scene& scene) {
+  return scene.HasGrid() ? DrawScene(scene, WindowAsked{}, kNoBound) : Drawing{};
+}
+
+void SendScene(const Scene& scene, const Drawing& drawing, FieldSink& sink) {
   sink.Bytes("caption", Joined(scene.caption));
   if (!scene.HasGrid()) {
-    return Layout{};
+    return;
   }
   sink.Number("w", scene.w);
   sink.Number("h", scene.h);
-  const Drawing drawing = DrawScene(scene, WindowAsked{}, kNoBound);
   SendCells(scene, drawing, sink);
   SendRects(scene, drawing, sink);
   SendMarks(scene, sink);
   SendLegend(scene, drawing, sink);
   SendScale(scene, sink);
-  return drawing.layout;
 }
 
 void SendLines(ByteSource& submission, const Scene& scene, const Layout& layout, FieldSink& sink) {
-  const std::vector<std::optional<LineText>> texts =
-      DrawnLines(submission, scene, layout, kTitleRoom + 1);
+  // Packed as they are read: a million drawn rectangles must not cost a string apiece.
+  const std::vector<std::int64_t> numbers = DrawnLineNumbers(scene, layout);
   std::string heads;
   std::vector<std::int32_t> ends;
   std::string cut;
-  for (const std::optional<LineText>& text : texts) {
-    if (text) {
-      heads.append(text->head);
-    }
+  ends.reserve(numbers.size());
+  cut.reserve(numbers.size());
+  VisitLineTexts(submission, numbers, kTitleRoom + 1, [&](std::size_t, const LineText& text) {
+    heads.append(text.head);
     ends.push_back(static_cast<std::int32_t>(heads.size()));
-    const bool whole = text && text->length == static_cast<std::int64_t>(text->head.size());
-    cut.push_back(!text ? '\2' : whole ? '\0' : '\1');
-  }
+    cut.push_back(text.Cut() ? '\1' : '\0');
+  });
+  // The lines the file no longer has.
+  ends.resize(numbers.size(), static_cast<std::int32_t>(heads.size()));
+  cut.resize(numbers.size(), '\2');
   sink.Bytes("lineText", heads);
   sink.Ints("lineEnds", ends);
   sink.Bytes("lineCut", cut);

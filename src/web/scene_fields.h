@@ -11,6 +11,7 @@
 
 #include "base/byte_source.h"
 #include "eval/evaluation.h"
+#include "view/drawn.h"
 #include "view/layout.h"
 #include "view/scene.h"
 
@@ -28,9 +29,12 @@ class FieldSink {
 // blocks, "failure" with the check, its message and where it points, or "unexpected".
 void SendReport(const Evaluation& evaluation, FieldSink& sink);
 
-// The scene as the picture shows it, all of the grid. Returns the layout, whose drawn
-// rectangles the lines sent by SendLines belong to.
-Layout SendScene(const Scene& scene, FieldSink& sink);
+// The picture's drawing of all of the grid, which SendScene sends and whose drawn rectangles
+// the lines sent by SendLines belong to.
+Drawing DrawAll(const Scene& scene);
+
+// The scene as the picture shows it, drawn by DrawAll.
+void SendScene(const Scene& scene, const Drawing& drawing, FieldSink& sink);
 
 // The lines of the drawn rectangles as written, read again from the submission (a source at
 // its start): their first bytes one after the other, where each ends, and whether it was cut

@@ -4,6 +4,9 @@
 
 #include <filesystem>
 #include <fstream>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "base/line_reader.h"
 #include "base/printable.h"
@@ -34,6 +37,21 @@ TEST(ReadLineTexts, LongLineHeadFromAByteSource) {
   EXPECT_TRUE(texts[0]->Cut());
   EXPECT_EQ(texts[1]->head, "z");
   EXPECT_FALSE(texts[1]->Cut());
+}
+
+// An empty line is a line: reading goes on past it (an end of file is told apart from it), and
+// the lines are handed in order with their places until the file ends.
+TEST(VisitLineTexts, EmptyLinesAndTheFilesEnd) {
+  const std::string bytes = "a\n\n\nb\n";
+  MemorySource source(bytes);
+  std::vector<std::pair<std::size_t, std::string>> handed;
+  const std::size_t count =
+      VisitLineTexts(source, {2, 3, 4, 9}, 8, [&](std::size_t i, const LineText& text) {
+        handed.emplace_back(i, text.head + "/" + std::to_string(text.length));
+      });
+  EXPECT_EQ(count, 3u);
+  EXPECT_EQ(handed,
+            (std::vector<std::pair<std::size_t, std::string>>{{0, "/0"}, {1, "/0"}, {2, "b/1"}}));
 }
 
 TEST(Printable, BytesOutsidePrintableAsciiAndTheRoom) {
