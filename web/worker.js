@@ -10,9 +10,9 @@
 // page cancels by ending the worker.
 //
 // The files are read from their start as the evaluator asks for them. Where the browser can
-// suspend a WebAssembly call until a promise settles, the reader reads them ahead on a thread
-// of its own while the evaluator works; elsewhere they are read here with FileReaderSync,
-// which is slower and leaves each chunk to the garbage collector.
+// suspend a WebAssembly call until a promise settles, a reader (reader.js) reads each one ahead
+// on a thread of its own while the evaluator works; elsewhere they are read here with
+// FileReaderSync, which is slower and leaves each chunk to the garbage collector.
 "use strict";
 
 let streams = typeof WebAssembly.Suspending === "function" && typeof WebAssembly.promising === "function";
@@ -25,14 +25,13 @@ const REPORT_HEAD = 64 << 10;
 // The module's instance, being made as soon as the page hands over the module: the page keeps
 // one worker ready, so that an evaluation starts without waiting for it.
 let instance = null;
-let reader = null;  // the reader's worker
+let readerUrl = null;  // the reader's script, to start a reader's worker for each file read
 const run = {
   files: [],       // the task input and the submission, as File objects
   readers: [],     // the reader of each file, from its start
   read: [0, 0],    // the bytes read of each file, the furthest any reader got
   fault: null,     // the file that could not be read: {file, name}
   fields: {},      // what the evaluation gives, gathered until it is posted
-  generation: 0,   // of the files' readers, so that pieces read for an earlier one are dropped
   started: 0,
   told: 0,
 };
@@ -51,19 +50,15 @@ self.onmessage = async (event) => {
   }
 };
 
-// The reader's worker, made here from its script: a worker the page made would be of another
-// origin for a page opened from disk. Without it the files are read here.
+// The readers' workers are made here from their script: a worker the page made would be of
+// another origin for a page opened from disk. Where none can be made, the files are read here.
 function startReader(script) {
   try {
-    reader = new Worker(URL.createObjectURL(new Blob([script], {type: "text/javascript"})));
+    readerUrl = URL.createObjectURL(new Blob([script], {type: "text/javascript"}));
+    new Worker(readerUrl).terminate();
   } catch (error) {
     streams = false;
-    return;
   }
-  reader.onmessage = ({data}) => {
-    const pieces = run.readers[data.open];
-    if (pieces && pieces.generation === data.generation) pieces.take(data);
-  };
 }
 
 function instantiate(compiled) {
@@ -96,8 +91,8 @@ function instantiate(compiled) {
       postMessage({kind, fields}, buffers);
     },
     openFile(file) {
-      run.readers[file] = streams ? new PieceReader(file, run.files[file], ++run.generation)
-                                  : new SyncReader(run.files[file]);
+      closeReader(file);
+      run.readers[file] = streams ? new PieceReader(file, run.files[file]) : new SyncReader(run.files[file]);
     },
     readFile(file, at, size) {
       const reader = run.readers[file];
@@ -129,11 +124,20 @@ function progress(file, offset) {
   }
 }
 
-// A file as the reader sends it: its pieces in order, each handed back once copied.
+// A file as a reader's worker sends it: its pieces in order, each handed back once copied.
+// Each reading of a file has a worker of its own, ended with it: what streaming a file leaves
+// to the browser's collectors goes with the worker, so reading a file again and again (where
+// and why, the lines) never adds up.
 class PieceReader {
-  constructor(open, file, generation) {
-    Object.assign(this, {open, generation, queue: [], waiter: null, piece: null, at: 0, offset: 0, ended: false});
-    reader.postMessage({open, file, generation});
+  constructor(open, file) {
+    Object.assign(this, {open, queue: [], waiter: null, piece: null, at: 0, offset: 0, ended: false});
+    this.worker = new Worker(readerUrl);
+    this.worker.onmessage = ({data}) => this.take(data);
+    this.worker.postMessage({open, file, generation: 0});
+  }
+
+  close() {
+    this.worker.terminate();
   }
 
   take(message) {
@@ -155,13 +159,13 @@ class PieceReader {
     let filled = 0;
     while (filled < size && !this.ended) {
       if (!this.piece || this.at === this.piece.length) {
-        if (this.piece) reader.postMessage({open: this.open, generation: this.generation, give: this.piece.buffer},
-                                           [this.piece.buffer]);
+        if (this.piece) this.worker.postMessage({open: this.open, generation: 0, give: this.piece.buffer}, [this.piece.buffer]);
         this.piece = null;
         const message = await this.next();
         if (message.error) throw Object.assign(new Error(message.error), {name: message.error});
         if (message.end) {
           this.ended = true;
+          this.close();
           break;
         }
         this.piece = new Uint8Array(message.piece, 0, message.length);
@@ -193,11 +197,21 @@ class SyncReader {
   }
 }
 
+function closeReader(file) {
+  const reader = run.readers[file];
+  if (reader && reader.close) reader.close();
+}
+
 async function evaluate(zelRun, {input, submission, block}) {
   Object.assign(run, {files: [input, submission], readers: [], read: [0, 0], fault: null, fields: {},
                       started: performance.now(), told: 0});
-  if ((await zelRun(block)) !== 0) {
-    throw new Error(run.fault ? "a file could not be read again" : "not enough memory to prepare the picture");
+  try {
+    if ((await zelRun(block)) !== 0) {
+      throw new Error(run.fault ? "a file could not be read again" : "not enough memory to prepare the picture");
+    }
+  } finally {
+    closeReader(0);
+    closeReader(1);
   }
   if (run.fault) throw new Error("a file could not be read");
 }
