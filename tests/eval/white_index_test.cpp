@@ -59,4 +59,27 @@ TEST(WhiteIndex, FindsALoneWhiteCellAtTheEndOfAWideRun) {
     }
   }
 }
+
+// The same down a tall picture: a lone white cell in the second or third column of tiles, seen
+// by a query inside that column across many rows of tiles, when the column bands take two words
+// (more than 64 rows of tiles) and each column's bands must stand apart.
+TEST(WhiteIndex, FindsALoneWhiteCellDownATallPicture) {
+  for (const int whiteY : {3, 504, 511, 512, 519, 999}) {
+    for (const int whiteX : {9, 23}) {
+      std::vector<std::string> rows(1000, std::string(24, '#'));
+      rows[whiteY][whiteX] = '.';
+      PictureForTest picture(rows, 1, 1);
+      const WhiteIndex index(picture.testCase);
+      const int x0 = whiteX / 8 * 8;
+      for (const int y0 : {0, 100}) {
+        for (const int y1 : {whiteY, whiteY + 1, 1000}) {
+          if (y1 <= y0)
+            continue;
+          EXPECT_EQ(index.AnyWhite(x0, y0, x0 + 8, y1), y0 <= whiteY && whiteY < y1)
+              << "white at (" << whiteX << ", " << whiteY << "), rows [" << y0 << "," << y1 << ")";
+        }
+      }
+    }
+  }
+}
 }  // namespace
