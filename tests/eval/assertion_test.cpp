@@ -20,6 +20,10 @@ TEST(RaiseAssertion, CarriesTagCheckAndMessageUpToItsFirstZeroByte) {
     EXPECT_EQ(assertion.message, "ne pa \"a");
     EXPECT_EQ(assertion.source, "Ozi18Zelmiranke");
     EXPECT_EQ(assertion.check, 92);
+    // A check that points nowhere names no line, no rectangle and no cell.
+    EXPECT_EQ(assertion.site.line, 0);
+    EXPECT_EQ(assertion.site.rectangle, 0);
+    EXPECT_FALSE(assertion.site.cell);
   }
 }
 
