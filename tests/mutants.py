@@ -14,8 +14,9 @@ does not build.
 
 Results are appended to DIR/results.tsv as they come, and a run with the same sample and seed
 takes up where one stopped; with --survivors, the mutants recorded there (whatever sample they
-came from, the sources being the same) are scored: those that survived are tried again, once
-tests for them are written, and the others taken as they were. The survivors are printed at the
+came from) are scored: those that survived are tried again, once tests for them are written,
+and the others taken as they were; a survivor whose line has changed since is counted apart
+(moved), to be tried by hand. The survivors are printed at the
 end, each as a one-line diff."""
 import argparse
 import os
@@ -231,8 +232,9 @@ class Runner:
         source = self.tree / path
         original = source.read_text(encoding="utf-8")
         lines = original.split("\n")
-        text = lines[line - 1]
-        assert text[column:column + len(old)] == old, key_of(mutant)
+        text = lines[line - 1] if line <= len(lines) else ""
+        if text[column:column + len(old)] != old:
+            return "moved"  # the source changed since it was recorded: to be tried by hand
         lines[line - 1] = text[:column] + new + text[column + len(old):]
         source.write_text("\n".join(lines), encoding="utf-8")
         try:
@@ -250,7 +252,8 @@ class Runner:
 
 def show(mutant, tree):
     path, line, column, old, new = mutant
-    text = (tree / path).read_text(encoding="utf-8").split("\n")[line - 1]
+    lines = (tree / path).read_text(encoding="utf-8").split("\n")
+    text = lines[line - 1] if line <= len(lines) else ""
     return f"{path}:{line}: {text.strip()}  [{old} -> {new or '(removed)'}]"
 
 
@@ -292,7 +295,7 @@ def main():
             key = key_of(mutant)
             start = time.monotonic()
             result = done.get(key) or runner.outcome(mutant)
-            if key not in done:
+            if key not in done and result != "moved":
                 results.write(f"{key}\t{result}\n")
                 results.flush()
             counts[result] = counts.get(result, 0) + 1
@@ -306,7 +309,8 @@ def main():
     for mutant in survivors:
         print("  " + show(mutant, runner.tree))
     print(f"\n{len(mutants)} mutants: {killed} killed, {survived} not killed, "
-          f"{counts.get('timeout', 0)} timed out, {counts.get('unbuilt', 0)} did not build")
+          f"{counts.get('timeout', 0)} timed out, {counts.get('unbuilt', 0)} did not build"
+          + (f", {counts['moved']} no longer where recorded" if counts.get("moved") else ""))
     if killed + survived:
         print(f"score: {100 * killed / (killed + survived):.1f} % killed of those that ran "
               f"to the end (timeouts apart)")
