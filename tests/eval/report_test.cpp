@@ -43,6 +43,12 @@ TEST(ReportEntryList, NumbersComeBackWhateverTheirLength) {
     ++at;
   }
   EXPECT_EQ(at, added.size());
+  // Stepping past entries without reading them lands on the same ones.
+  auto it = entries.begin();
+  ++it;
+  ++it;
+  EXPECT_EQ((*it).testNumber, added[2].testNumber);
+  EXPECT_EQ((*it).rectangleCount, added[2].rectangleCount);
 }
 
 // Enough entries of every length that the buffer fills many times at every place of a line.
