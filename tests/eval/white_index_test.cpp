@@ -51,11 +51,14 @@ TEST(WhiteIndex, FindsALoneWhiteCellAtTheEndOfAWideRun) {
     PictureForTest picture(rows, 1, 1);
     const WhiteIndex index(picture.testCase);
     const int tileEnd = (whiteX / 8 + 1) * 8;
-    // Queries from tile 63 (x0 497, 504) start their run on the last bit of the first word.
-    for (const int x0 : {0, 5, 100, 497, 504}) {
-      for (const int x1 : {whiteX, whiteX + 1, tileEnd, std::min(tileEnd + 3, 1000)}) {
-        if (x1 <= x0)
+    // Queries from tile 63 (x0 497, 504) start their run of whole tiles on the last bit of the
+    // first word, from tiles 64 and 65 (x0 512, 520, up to x1 1000) on the first bits of the
+    // second.
+    for (const int x0 : {0, 5, 100, 497, 504, 512, 520}) {
+      for (const int x1 : {whiteX, whiteX + 1, tileEnd, std::min(tileEnd + 3, 1000), 1000}) {
+        if (x1 <= x0) {
           continue;
+        }
         EXPECT_EQ(index.AnyWhite(x0, 2, x1, 5), x0 <= whiteX && whiteX < x1)
             << "white at x = " << whiteX << ", [" << x0 << "," << x1 << ")";
       }
@@ -76,8 +79,9 @@ TEST(WhiteIndex, FindsALoneWhiteCellDownATallPicture) {
       const int x0 = whiteX / 8 * 8;
       for (const int y0 : {0, 100}) {
         for (const int y1 : {whiteY, whiteY + 1, 1000}) {
-          if (y1 <= y0)
+          if (y1 <= y0) {
             continue;
+          }
           EXPECT_EQ(index.AnyWhite(x0, y0, x0 + 8, y1), y0 <= whiteY && whiteY < y1)
               << "white at (" << whiteX << ", " << whiteY << "), rows [" << y0 << "," << y1 << ")";
         }
