@@ -67,8 +67,8 @@ function rgbOf(colour) {
 const pixelOf = ([r, g, b]) => (0xff000000 | (b << 16) | (g << 8) | r) >>> 0;
 
 // One pixel a cell: the cell's colour, then every drawn rectangle's fill over it in drawing
-// order. Pixels are written whole, as 32-bit words, and blended in fixed point: a million cells and
-// as many rectangles take tens of milliseconds.
+// order. Pixels are written whole, as 32-bit words, and blended in fixed point: a million cells
+// and as many rectangles take tens of milliseconds.
 function paintCells(scene) {
   const {w, h, cells, drawn, tints} = scene;
   const words = new Uint32Array(w * h);
@@ -127,14 +127,10 @@ function indexRects(scene) {
 // the index lists for the cell's square, from the last drawn. Looked up when asked rather than
 // kept for every cell, which would cost the page four bytes a cell.
 function topAt(scene, x, y) {
-  const r = scene.rects;
   const tile = Math.floor(y / TILE) * scene.tileAcross + Math.floor(x / TILE);
   for (let k = scene.tileStarts[tile + 1] - 1; k >= scene.tileStarts[tile]; --k) {
-    const index = scene.drawn[scene.tileList[k]];
-    if (x >= r[4 * index] && x - r[4 * index] < r[4 * index + 2] && y >= r[4 * index + 1] &&
-        y - r[4 * index + 1] < r[4 * index + 3]) {
-      return scene.tileList[k];
-    }
+    const box = clipRect(scene, scene.drawn[scene.tileList[k]]);
+    if (box && x >= box[0] && x < box[2] && y >= box[1] && y < box[3]) return scene.tileList[k];
   }
   return -1;
 }

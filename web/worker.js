@@ -92,7 +92,7 @@ function instantiate(compiled) {
     },
     openFile(file) {
       closeReader(file);
-      run.readers[file] = streams ? new PieceReader(file, run.files[file]) : new SyncReader(run.files[file]);
+      run.readers[file] = streams ? new PieceReader(run.files[file]) : new SyncReader(run.files[file]);
     },
     readFile(file, at, size) {
       const reader = run.readers[file];
@@ -129,11 +129,11 @@ function progress(file, offset) {
 // to the browser's collectors goes with the worker, so reading a file again and again (where
 // and why, the lines) never adds up.
 class PieceReader {
-  constructor(open, file) {
-    Object.assign(this, {open, queue: [], waiter: null, piece: null, at: 0, offset: 0, ended: false});
+  constructor(file) {
+    Object.assign(this, {queue: [], waiter: null, piece: null, at: 0, offset: 0, ended: false});
     this.worker = new Worker(readerUrl);
     this.worker.onmessage = ({data}) => this.take(data);
-    this.worker.postMessage({open, file, generation: 0});
+    this.worker.postMessage({file});
   }
 
   close() {
@@ -159,7 +159,7 @@ class PieceReader {
     let filled = 0;
     while (filled < size && !this.ended) {
       if (!this.piece || this.at === this.piece.length) {
-        if (this.piece) this.worker.postMessage({open: this.open, generation: 0, give: this.piece.buffer}, [this.piece.buffer]);
+        if (this.piece) this.worker.postMessage({give: this.piece.buffer}, [this.piece.buffer]);
         this.piece = null;
         const message = await this.next();
         if (message.error) throw Object.assign(new Error(message.error), {name: message.error});
