@@ -10,8 +10,9 @@
 
 // Each piece costs the browser a start of its own, so pieces are large; the pool's bytes count
 // in the page's memory while a check runs. Tuned on make bench-web's `long` (479 MB): the page
-// took 1,416 ms with 4 pieces of 1 MiB, 996 ms with these, 899 ms with 3 of 4 MiB, which grew
-// the page by up to 55 MiB on a check failing at the end of a large file, 50 to 52 with these
+// took 1,416 ms with 4 pieces of 1 MiB, 996 ms with these, 899 ms with 3 of 4 MiB. The pool
+// adds to what the browser's first check costs once (some 20 to 25 MiB): with these, that check
+// of a large file grew the page by 50 to 52 MiB, with 3 of 4 MiB by up to 55
 // (tests/web/limits_test.py allows 64).
 const PIECE = 3 << 20;
 // The buffers of each file: how many pieces are read at once, or wait to be taken.
